@@ -1,0 +1,163 @@
+// The main window's layout, written once as data for every front end. Each
+// front end walks kWidgets in order, creating one native widget per row, so
+// creation order is also the order of the rows. Coordinates are in twips
+// (1/1440 inch); a row inside a frame counts from that frame's top-left.
+#pragma once
+
+#include "windowops.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace Layout {
+
+enum class WidgetName {
+    Frame1,
+    Frame2,
+    Frame3,
+    OptionMode,
+    Label1,
+    CommandAddressBits,
+    Label2,
+    Label3,
+    TextHexMin,
+    TextHexMax,
+};
+
+enum class WidgetKind { Frame, OptionButton, Label, Cell, TextBox };
+enum class Parent { Window, Frame1, Frame2, Frame3 };
+enum class Align { Left, Centre, Right };
+enum class FontRole { Dialog, Cell, Box };
+
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct WidgetSpec {
+    WidgetName name;
+    std::int16_t index; // element of an indexed array, or -1
+    WidgetKind kind;
+    Parent parent;
+    TwipRect rect;
+    std::string_view text;
+    Align align;
+    FontRole font;
+    bool selected; // option buttons only
+};
+
+struct FontSpec {
+    std::string_view family;
+    double pointSize;
+    bool bold;
+};
+
+struct WidgetRef {
+    WidgetName name;
+    std::int16_t index;
+};
+
+inline constexpr std::string_view kTitle = "Address range finder";
+inline constexpr int kClientWidth = 8415;
+inline constexpr int kClientHeight = 3165;
+inline constexpr int kTwipsPerInch = 1440;
+
+inline constexpr std::string_view kCellPlaceholder = "Label4";
+inline constexpr FontSpec kCellFont{"MS Sans Serif", 8.25, true};
+inline constexpr FontSpec kBoxFont{"Courier New", 15.75, true};
+inline constexpr Rgb kCellBackground{192, 192, 192};
+inline constexpr Rgb kBoxTextColor{0, 0, 255};
+
+inline constexpr std::array<WidgetRef, 4> kTabOrder{{
+    {WidgetName::OptionMode, 0},
+    {WidgetName::OptionMode, 1},
+    {WidgetName::TextHexMin, -1},
+    {WidgetName::TextHexMax, -1},
+}};
+
+// Cells run from bit 23 at the left to bit 0 at the right, in groups of four.
+constexpr int cellLeft(std::int16_t bit)
+{
+    const int column = 23 - bit;
+    return 180 + 300 * column + 120 * (column / 4);
+}
+
+// Two-digit captions sit a little right of their cell; the rightmost caption
+// is wider to hold "BA0".
+constexpr TwipRect bitCaptionRect(std::int16_t bit)
+{
+    if (bit == 0)
+        return {7620, 300, 375, 255};
+    return {cellLeft(bit) + (bit >= 16 ? 60 : 0), 300, 195, 255};
+}
+
+constexpr TwipRect cellRect(std::int16_t bit) { return {cellLeft(bit), 600, 315, 315}; }
+
+// Rounds to the nearest pixel so that twips scale evenly at any DPI.
+constexpr int twipsToPixels(int twips, int dotsPerInch)
+{
+    return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
+}
+
+inline constexpr std::size_t kWidgetCount = 3 + 2 + 2 * 24 + 4;
+
+namespace detail {
+
+constexpr WidgetSpec plain(WidgetName name, WidgetKind kind, Parent parent, TwipRect rect,
+                           std::string_view text, Align align = Align::Left,
+                           FontRole font = FontRole::Dialog)
+{
+    return {name, -1, kind, parent, rect, text, align, font, false};
+}
+
+constexpr std::array<WidgetSpec, kWidgetCount> buildWidgets()
+{
+    std::array<WidgetSpec, kWidgetCount> rows{};
+    std::size_t n = 0;
+    rows[n++] = plain(WidgetName::Frame2, WidgetKind::Frame, Parent::Window, {120, 120, 8175, 555}, "Mode");
+    rows[n++] = {WidgetName::OptionMode, 0, WidgetKind::OptionButton, Parent::Frame2,
+                 {240, 240, 1635, 195}, "Standard micro", Align::Left, FontRole::Dialog, false};
+    rows[n++] = {WidgetName::OptionMode, 1, WidgetKind::OptionButton, Parent::Frame2,
+                 {1860, 240, 1635, 195}, "PIC 18F", Align::Left, FontRole::Dialog, true};
+    rows[n++] = plain(WidgetName::Frame1, WidgetKind::Frame, Parent::Window, {120, 780, 8175, 1155},
+                      "Address bits ( 0 - 1 - X )");
+    for (std::int16_t bit = 0; bit < 24; ++bit)
+        rows[n++] = {WidgetName::Label1, bit, WidgetKind::Label, Parent::Frame1, bitCaptionRect(bit),
+                     "", Align::Centre, FontRole::Dialog, false};
+    for (std::int16_t bit = 0; bit < 24; ++bit)
+        rows[n++] = {WidgetName::CommandAddressBits, bit, WidgetKind::Cell, Parent::Frame1, cellRect(bit),
+                     kCellPlaceholder, Align::Centre, FontRole::Cell, false};
+    rows[n++] = plain(WidgetName::Frame3, WidgetKind::Frame, Parent::Window, {120, 2040, 8175, 975},
+                      "Configurations");
+    rows[n++] = plain(WidgetName::Label2, WidgetKind::Label, Parent::Frame3, {240, 420, 1215, 255},
+                      "HEX address", Align::Right);
+    rows[n++] = plain(WidgetName::TextHexMin, WidgetKind::TextBox, Parent::Frame3, {1560, 300, 2535, 405},
+                      "", Align::Left, FontRole::Box);
+    rows[n++] = plain(WidgetName::Label3, WidgetKind::Label, Parent::Frame3, {4320, 360, 255, 255}, " to");
+    rows[n++] = plain(WidgetName::TextHexMax, WidgetKind::TextBox, Parent::Frame3, {4860, 300, 2535, 405},
+                      "", Align::Left, FontRole::Box);
+    return rows;
+}
+
+} // namespace detail
+
+inline constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = detail::buildWidgets();
+
+constexpr const FontSpec* fontFor(FontRole role)
+{
+    switch (role) {
+    case FontRole::Cell:
+        return &kCellFont;
+    case FontRole::Box:
+        return &kBoxFont;
+    case FontRole::Dialog:
+        break;
+    }
+    return nullptr; // the platform's default dialog font
+}
+
+} // namespace Layout
