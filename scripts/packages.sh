@@ -1,5 +1,6 @@
 # Debian 12 packages each build needs, and the one way they are installed.
 CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev)
+QT_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation)
 
 install_packages()
 {

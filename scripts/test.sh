@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-install_packages "${CORE_PACKAGES[@]}"
+install_packages "${CORE_PACKAGES[@]}" "${QT_PACKAGES[@]}"
 
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=Release
 cmake --build build/linux --parallel "$(nproc)"

@@ -4,6 +4,7 @@
 // (1/1440 inch); a row inside a frame counts from that frame's top-left.
 #pragma once
 
+#include "product.h"
 #include "windowops.h"
 
 #include <array>
@@ -61,7 +62,7 @@ struct WidgetRef {
     std::int16_t index;
 };
 
-inline constexpr std::string_view kTitle = "Address range finder";
+inline constexpr std::string_view kTitle = kProductName;
 inline constexpr int kClientWidth = 8415;
 inline constexpr int kClientHeight = 3165;
 inline constexpr int kTwipsPerInch = 1440;
@@ -146,6 +147,24 @@ constexpr std::array<WidgetSpec, kWidgetCount> buildWidgets()
 } // namespace detail
 
 inline constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = detail::buildWidgets();
+
+// The names the widgets go by, for object names and UI automation.
+constexpr std::string_view widgetName(WidgetName name)
+{
+    switch (name) {
+    case WidgetName::Frame1: return "Frame1";
+    case WidgetName::Frame2: return "Frame2";
+    case WidgetName::Frame3: return "Frame3";
+    case WidgetName::OptionMode: return "OptionMode";
+    case WidgetName::Label1: return "Label1";
+    case WidgetName::CommandAddressBits: return "CommandAddressBits";
+    case WidgetName::Label2: return "Label2";
+    case WidgetName::Label3: return "Label3";
+    case WidgetName::TextHexMin: return "TextHexMin";
+    case WidgetName::TextHexMax: return "TextHexMax";
+    }
+    return {};
+}
 
 constexpr const FontSpec* fontFor(FontRole role)
 {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLabel>
+
+// A bit cell: a label that reports single clicks only (the second press of
+// a double click must not count as another click) and keeps a black border
+// whatever its text colour.
+class CellLabel final : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_pressed = false;
+    bool m_doubleClick = false;
+};

@@ -1,0 +1,219 @@
+#include "qtmainform.h"
+
+#include "celllabel.h"
+#include "layout.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+// Layout pixels are Qt's device-independent pixels; high-DPI scaling does
+// the rest.
+constexpr int kLogicalDpi = 96;
+
+int px(int twips) { return Layout::twipsToPixels(twips, kLogicalDpi); }
+
+QRect toPixels(const Layout::TwipRect& r)
+{
+    const int left = px(r.left);
+    const int top = px(r.top);
+    return QRect(left, top, px(r.left + r.width) - left, px(r.top + r.height) - top);
+}
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+int pointsToPixels(double points) { return qRound(points * kLogicalDpi / 72.0); }
+
+// The layout was measured for the narrow Windows dialog fonts: the usual
+// Linux default (DejaVu Sans) clips "Standard micro", so the dialog font is
+// the Arial-metric Liberation Sans at the size Windows uses.
+QFont dialogFont(const QFont& platformFont)
+{
+    QFont font = platformFont;
+    font.setFamilies({QStringLiteral("Liberation Sans"), platformFont.family()});
+    font.setPixelSize(pointsToPixels(8.25));
+    return font;
+}
+
+// Linux seldom has the Windows families; each gets a look-alike to fall back
+// on. Pixel sizes keep text in step with the twip geometry at any scale.
+QFont fontFor(Layout::FontRole role, const QFont& dialog)
+{
+    const Layout::FontSpec* spec = Layout::fontFor(role);
+    if (!spec)
+        return dialog;
+    QFont font;
+    const bool mono = role == Layout::FontRole::Box;
+    font.setFamilies({toQString(spec->family), mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans")});
+    font.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);
+    font.setBold(spec->bold);
+    font.setPixelSize(pointsToPixels(spec->pointSize));
+    return font;
+}
+
+Qt::Alignment toQt(Layout::Align align)
+{
+    switch (align) {
+    case Layout::Align::Centre:
+        return Qt::AlignCenter;
+    case Layout::Align::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case Layout::Align::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QString objectNameFor(const Layout::WidgetSpec& spec, std::string_view base)
+{
+    return spec.index < 0 ? toQString(base) : QStringLiteral("%1(%2)").arg(toQString(base)).arg(spec.index);
+}
+
+} // namespace
+
+QtMainForm::QtMainForm(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(toQString(Layout::kTitle));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/addressrangefinder-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/addressrangefinder-32.png"), QSize(32, 32));
+    setWindowIcon(icon);
+    setFixedSize(px(Layout::kClientWidth), px(Layout::kClientHeight));
+
+    setFont(dialogFont(font()));
+
+    // The layout puts a frame's first row close under its top edge, as on
+    // Windows, where the caption sits on the border line; most Qt styles
+    // put the caption above the border instead.
+    setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+
+    buildWidgets();
+    Form_Load();
+}
+
+void QtMainForm::buildWidgets()
+{
+    using Layout::WidgetKind;
+    std::array<QWidget*, 4> parents{this, nullptr, nullptr, nullptr}; // indexed by Layout::Parent
+    std::vector<std::pair<Layout::WidgetRef, QWidget*>> built;
+
+    for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
+        QWidget* parent = parents.at(static_cast<std::size_t>(spec.parent));
+        QWidget* widget = nullptr;
+        switch (spec.kind) {
+        case WidgetKind::Frame: {
+            auto* frame = new QGroupBox(toQString(spec.text), parent);
+            const auto slot = spec.name == Layout::WidgetName::Frame1   ? Layout::Parent::Frame1
+                              : spec.name == Layout::WidgetName::Frame2 ? Layout::Parent::Frame2
+                                                                        : Layout::Parent::Frame3;
+            parents.at(static_cast<std::size_t>(slot)) = frame;
+            widget = frame;
+            break;
+        }
+        case WidgetKind::OptionButton: {
+            auto* button = new QRadioButton(toQString(spec.text), parent);
+            button->setChecked(spec.selected);
+            const std::int16_t index = spec.index;
+            connect(button, &QRadioButton::toggled, this, [this, index](bool checked) {
+                if (checked)
+                    OptionMode_Click(index);
+            });
+            button->setAccessibleName(button->text());
+            m_modes.at(index) = button;
+            widget = button;
+            break;
+        }
+        case WidgetKind::Label: {
+            auto* label = new QLabel(toQString(spec.text), parent);
+            label->setAlignment(toQt(spec.align));
+            if (spec.name == Layout::WidgetName::Label1) {
+                label->setAccessibleName(QStringLiteral("Bit number %1").arg(spec.index));
+                m_captions.at(spec.index) = label;
+            }
+            widget = label;
+            break;
+        }
+        case WidgetKind::Cell: {
+            auto* cell = new CellLabel(toQString(spec.text), parent);
+            cell->setAlignment(toQt(spec.align));
+            cell->setContentsMargins(1, 1, 1, 1); // inside the painted border
+            cell->setAutoFillBackground(true);
+            QPalette palette = cell->palette();
+            palette.setColor(QPalette::Window, toQColor(Layout::kCellBackground));
+            cell->setPalette(palette);
+            cell->setAccessibleName(QStringLiteral("Bit %1").arg(spec.index));
+            const std::int16_t bit = spec.index;
+            connect(cell, &CellLabel::clicked, this, [this, bit] { CommandAddressBits_Click(bit); });
+            m_cells.at(bit) = cell;
+            widget = cell;
+            break;
+        }
+        case WidgetKind::TextBox: {
+            auto* box = new QLineEdit(toQString(spec.text), parent);
+            box->setReadOnly(true);
+            box->setAlignment(toQt(spec.align));
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Text, toQColor(Layout::kBoxTextColor));
+            box->setPalette(palette);
+            const bool isMin = spec.name == Layout::WidgetName::TextHexMin;
+            box->setAccessibleName(isMin ? QStringLiteral("Lowest address") : QStringLiteral("Highest address"));
+            (isMin ? m_hexMin : m_hexMax) = box;
+            widget = box;
+            break;
+        }
+        }
+        widget->setObjectName(objectNameFor(spec, Layout::widgetName(spec.name)));
+        widget->setGeometry(toPixels(spec.rect));
+        // Set on every widget: a style sheet stops fonts propagating to children.
+        widget->setFont(fontFor(spec.font, font()));
+        if (spec.kind != WidgetKind::OptionButton && spec.kind != WidgetKind::TextBox)
+            widget->setFocusPolicy(Qt::NoFocus);
+        built.push_back({{spec.name, spec.index}, widget});
+    }
+
+    QWidget* previous = nullptr;
+    for (const Layout::WidgetRef& ref : Layout::kTabOrder) {
+        const auto it = std::find_if(built.begin(), built.end(), [&](const auto& entry) {
+            return entry.first.name == ref.name && entry.first.index == ref.index;
+        });
+        if (previous)
+            setTabOrder(previous, it->second);
+        previous = it->second;
+    }
+}
+
+std::string QtMainForm::cellCaption(std::int16_t index) const { return m_cells.at(index)->text().toStdString(); }
+
+void QtMainForm::setCellCaption(std::int16_t index, std::string_view text)
+{
+    CellLabel* cell = m_cells.at(index);
+    cell->setText(toQString(text));
+    cell->setAccessibleDescription(cell->text());
+}
+
+void QtMainForm::setCellForeColor(std::int16_t index, Rgb color)
+{
+    CellLabel* cell = m_cells.at(index);
+    QPalette palette = cell->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    cell->setPalette(palette);
+}
+
+void QtMainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
+{
+    m_captions.at(index)->setText(toQString(text));
+}
+
+void QtMainForm::setOutputText(OutputBox box, std::string_view text)
+{
+    (box == OutputBox::TextHexMin ? m_hexMin : m_hexMax)->setText(toQString(text));
+}

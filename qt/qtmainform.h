@@ -1,0 +1,41 @@
+#pragma once
+
+#include "mainform.h"
+
+#include <QWidget>
+
+#include <array>
+
+class CellLabel;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// The main window on Qt Widgets: native widgets laid out from the shared
+// table, with MainForm's handlers behind their events.
+class QtMainForm final : public QWidget, public MainForm {
+    Q_OBJECT
+public:
+    explicit QtMainForm(QWidget* parent = nullptr);
+
+    CellLabel* cell(std::int16_t bit) const { return m_cells.at(bit); }
+    QLabel* bitCaption(std::int16_t bit) const { return m_captions.at(bit); }
+    QRadioButton* optionMode(std::int16_t index) const { return m_modes.at(index); }
+    QLineEdit* textHexMin() const { return m_hexMin; }
+    QLineEdit* textHexMax() const { return m_hexMax; }
+
+    std::string cellCaption(std::int16_t index) const override;
+    void setCellCaption(std::int16_t index, std::string_view text) override;
+    void setCellForeColor(std::int16_t index, Rgb color) override;
+    void setBitNumberCaption(std::int16_t index, std::string_view text) override;
+    void setOutputText(OutputBox box, std::string_view text) override;
+
+private:
+    void buildWidgets();
+
+    std::array<CellLabel*, 24> m_cells{};
+    std::array<QLabel*, 24> m_captions{};
+    std::array<QRadioButton*, 2> m_modes{};
+    QLineEdit* m_hexMin = nullptr;
+    QLineEdit* m_hexMax = nullptr;
+};
