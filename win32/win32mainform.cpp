@@ -1,0 +1,334 @@
+#include "win32mainform.h"
+
+#include "controlids.h"
+#include "module1.h"
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
+constexpr int kIconId = 1;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+std::wstring widen(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string narrow(const std::wstring& text)
+{
+    if (text.empty())
+        return {};
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+void setText(HWND control, std::string_view text) { SetWindowTextW(control, widen(text).c_str()); }
+
+COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
+
+HFONT createFont(std::wstring_view face, double points, bool bold, int dpi)
+{
+    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
+    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       std::wstring(face).c_str());
+}
+
+int screenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+DWORD alignStyle(Layout::Align align)
+{
+    switch (align) {
+    case Layout::Align::Centre:
+        return SS_CENTER;
+    case Layout::Align::Right:
+        return SS_RIGHT;
+    case Layout::Align::Left:
+        break;
+    }
+    return SS_LEFT;
+}
+
+ControlClass controlClass(const Layout::WidgetSpec& spec)
+{
+    using Layout::WidgetKind;
+    switch (spec.kind) {
+    case WidgetKind::Frame:
+        return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+    case WidgetKind::OptionButton:
+        // One group for both buttons, so that selecting one clears the other.
+        return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_TABSTOP | (spec.index == 0 ? WS_GROUP : 0)), 0};
+    case WidgetKind::Label:
+        return {L"STATIC", alignStyle(spec.align) | SS_NOPREFIX | WS_GROUP, 0};
+    case WidgetKind::Cell:
+        return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_BORDER | WS_GROUP, 0};
+    case WidgetKind::TextBox:
+        return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+Layout::TwipRect parentOrigin(Layout::Parent parent)
+{
+    for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
+        if (spec.kind != Layout::WidgetKind::Frame)
+            continue;
+        const bool match = (parent == Layout::Parent::Frame1 && spec.name == Layout::WidgetName::Frame1)
+                           || (parent == Layout::Parent::Frame2 && spec.name == Layout::WidgetName::Frame2)
+                           || (parent == Layout::Parent::Frame3 && spec.name == Layout::WidgetName::Frame3);
+        if (match)
+            return spec.rect;
+    }
+    return {0, 0, 0, 0};
+}
+
+} // namespace
+
+Win32MainForm::Win32MainForm(HINSTANCE instance)
+    : m_dpi(screenDpi())
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = &Win32MainForm::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&windowClass); // fails harmlessly when a second form registers it again
+
+    m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
+    m_dialogFont = createFont(L"MS Shell Dlg", 8.0, false, m_dpi);
+    m_cellFont = createFont(widen(Layout::kCellFont.family), Layout::kCellFont.pointSize, Layout::kCellFont.bold, m_dpi);
+    m_boxFont = createFont(widen(Layout::kBoxFont.family), Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, m_dpi);
+
+    RECT frame{0, 0, Layout::twipsToPixels(Layout::kClientWidth, m_dpi),
+               Layout::twipsToPixels(Layout::kClientHeight, m_dpi)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    CreateWindowExW(0, kWindowClass, widen(Layout::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
+                    this);
+    // Also per window, so WM_GETICON answers for taskbars and automation.
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
+    createControls(instance);
+    Form_Load();
+}
+
+Win32MainForm::~Win32MainForm()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+    DeleteObject(m_cellBrush);
+    DeleteObject(m_dialogFont);
+    DeleteObject(m_cellFont);
+    DeleteObject(m_boxFont);
+}
+
+void Win32MainForm::createControls(HINSTANCE instance)
+{
+    // Frames go last: children made later sit lower in the z-order, and
+    // with WS_CLIPSIBLINGS a group box then never paints over its contents.
+    for (const bool frames : {false, true}) {
+        for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
+            if ((spec.kind == Layout::WidgetKind::Frame) != frames)
+                continue;
+            const Layout::TwipRect origin = parentOrigin(spec.parent);
+            const int left = Layout::twipsToPixels(origin.left + spec.rect.left, m_dpi);
+            const int top = Layout::twipsToPixels(origin.top + spec.rect.top, m_dpi);
+            const int right = Layout::twipsToPixels(origin.left + spec.rect.left + spec.rect.width, m_dpi);
+            const int bottom = Layout::twipsToPixels(origin.top + spec.rect.top + spec.rect.height, m_dpi);
+            const ControlClass cls = controlClass(spec);
+            HWND control = CreateWindowExW(
+                cls.exStyle, cls.className, widen(spec.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                left, top, right - left, bottom - top, m_window,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name, spec.index))), instance, nullptr);
+            const HFONT font = spec.font == Layout::FontRole::Cell  ? m_cellFont
+                               : spec.font == Layout::FontRole::Box ? m_boxFont
+                                                                    : m_dialogFont;
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            if (spec.kind == Layout::WidgetKind::OptionButton && spec.selected)
+                SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+        }
+    }
+}
+
+HWND Win32MainForm::control(Layout::WidgetName name, std::int16_t index) const
+{
+    return GetDlgItem(m_window, controlId(name, index));
+}
+
+int Win32MainForm::run()
+{
+    MSG msg{};
+    BOOL got;
+    while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        if (preTranslateMessage(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return got == 0 ? static_cast<int>(msg.wParam) : 1;
+}
+
+bool Win32MainForm::preTranslateMessage(MSG& msg)
+{
+    if (!m_window || (msg.hwnd != m_window && !IsChild(m_window, msg.hwnd)))
+        return false;
+    // The dialog manager would make the radio group a single tab stop; the
+    // form's order visits each button, then the two boxes.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
+        const HWND focus = GetFocus();
+        const int count = static_cast<int>(Layout::kTabOrder.size());
+        int position = -1;
+        for (int i = 0; i < count; ++i)
+            if (control(Layout::kTabOrder[i].name, Layout::kTabOrder[i].index) == focus)
+                position = i;
+        const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+        const int next = position < 0 ? 0 : (position + step) % count;
+        const HWND target = control(Layout::kTabOrder[next].name, Layout::kTabOrder[next].index);
+        SetFocus(target);
+        if (Layout::kTabOrder[next].name == Layout::WidgetName::TextHexMin
+            || Layout::kTabOrder[next].name == Layout::WidgetName::TextHexMax)
+            SendMessageW(target, EM_SETSEL, 0, -1);
+        return true;
+    }
+    return IsDialogMessageW(m_window, &msg) != FALSE;
+}
+
+LRESULT CALLBACK Win32MainForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Win32MainForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Win32MainForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return form->handleMessage(window, message, wParam, lParam);
+}
+
+LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        return controlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE)
+            m_lastFocus = GetFocus();
+        return 0;
+    case WM_SETFOCUS: {
+        HWND target = m_lastFocus && IsChild(m_window, m_lastFocus) ? m_lastFocus : nullptr;
+        for (std::int16_t i = 0; !target && i < 2; ++i)
+            if (SendMessageW(control(Layout::WidgetName::OptionMode, i), BM_GETCHECK, 0, 0) == BST_CHECKED)
+                target = control(Layout::WidgetName::OptionMode, i);
+        SetFocus(target);
+        return 0;
+    }
+    case WM_DESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        m_window = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32MainForm::onCommand(int id, int code, HWND sender)
+{
+    const int cellBase = controlId(Layout::WidgetName::CommandAddressBits, 0);
+    const int modeBase = controlId(Layout::WidgetName::OptionMode, 0);
+    // A double click on a cell arrives as STN_CLICKED then STN_DBLCLK; only
+    // the first is a click.
+    if (code == STN_CLICKED && id >= cellBase && id < cellBase + kAddressBitCount) {
+        CommandAddressBits_Click(static_cast<std::int16_t>(id - cellBase));
+    } else if (code == BN_CLICKED && (id == modeBase || id == modeBase + 1)) {
+        // A radio button also reports BN_CLICKED when it merely gains focus.
+        if (SendMessageW(sender, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            OptionMode_Click(static_cast<std::int16_t>(id - modeBase));
+    }
+}
+
+LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
+{
+    const int id = GetDlgCtrlID(sender);
+    const int cellBase = controlId(Layout::WidgetName::CommandAddressBits, 0);
+    if (id >= cellBase && id < cellBase + kAddressBitCount) {
+        SetTextColor(dc, m_cellColors.at(static_cast<std::size_t>(id - cellBase)));
+        SetBkColor(dc, toColorRef(Layout::kCellBackground));
+        return reinterpret_cast<LRESULT>(m_cellBrush);
+    }
+    if (id == controlId(Layout::WidgetName::TextHexMin, -1) || id == controlId(Layout::WidgetName::TextHexMax, -1)) {
+        // Read-only edits ask here; keep them white like editable ones.
+        SetTextColor(dc, toColorRef(Layout::kBoxTextColor));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    }
+    // Labels, frames and mode buttons on the window's own face colour.
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+std::string Win32MainForm::cellCaption(std::int16_t index) const
+{
+    HWND cell = control(Layout::WidgetName::CommandAddressBits, index);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(cell)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(cell, text.data(), static_cast<int>(text.size()))));
+    return narrow(text);
+}
+
+void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
+{
+    setText(control(Layout::WidgetName::CommandAddressBits, index), text);
+}
+
+void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
+{
+    m_cellColors.at(index) = toColorRef(color);
+    InvalidateRect(control(Layout::WidgetName::CommandAddressBits, index), nullptr, TRUE);
+}
+
+void Win32MainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
+{
+    setText(control(Layout::WidgetName::Label1, index), text);
+}
+
+void Win32MainForm::setOutputText(OutputBox box, std::string_view text)
+{
+    setText(control(box == OutputBox::TextHexMin ? Layout::WidgetName::TextHexMin : Layout::WidgetName::TextHexMax),
+            text);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "layout.h"
+#include "mainform.h"
+
+#include <windows.h>
+
+#include <array>
+
+// The main window on plain Win32. Every control is a direct child of the
+// top-level window, so that notifications reach one window procedure; a
+// frame is a group box placed behind the controls it surrounds.
+class Win32MainForm final : public MainForm {
+public:
+    explicit Win32MainForm(HINSTANCE instance);
+    ~Win32MainForm() override;
+    Win32MainForm(const Win32MainForm&) = delete;
+    Win32MainForm& operator=(const Win32MainForm&) = delete;
+
+    HWND window() const { return m_window; }
+    HWND control(Layout::WidgetName name, std::int16_t index = -1) const;
+    COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors.at(bit); }
+    int dpi() const { return m_dpi; }
+
+    // Keyboard navigation for one queued message; true if it was consumed.
+    bool preTranslateMessage(MSG& msg);
+    // Runs the message loop until the window is closed; the exit code.
+    int run();
+
+    std::string cellCaption(std::int16_t index) const override;
+    void setCellCaption(std::int16_t index, std::string_view text) override;
+    void setCellForeColor(std::int16_t index, Rgb color) override;
+    void setBitNumberCaption(std::int16_t index, std::string_view text) override;
+    void setOutputText(OutputBox box, std::string_view text) override;
+
+private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void createControls(HINSTANCE instance);
+    LRESULT controlColor(HDC dc, HWND control);
+    void onCommand(int id, int code, HWND control);
+
+    HWND m_window = nullptr;
+    HWND m_lastFocus = nullptr;
+    int m_dpi = 96;
+    std::array<COLORREF, 24> m_cellColors{};
+    HBRUSH m_cellBrush = nullptr;
+    HFONT m_dialogFont = nullptr;
+    HFONT m_cellFont = nullptr;
+    HFONT m_boxFont = nullptr;
+};
