@@ -5,70 +5,27 @@
 //   startup_benchmark TOOL "TOOL TITLE" BARE "BARE TITLE" [RUNS]
 //
 // Needs DISPLAY (an Xvfb server with no window manager).
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/Xdamage.h>
+#include "x11probe.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 struct Sample {
     double milliseconds;
     long residentKiB;
 };
-
-bool hasTitle(Display* display, Window window, const std::string& title)
-{
-    char* name = nullptr;
-    if (!XFetchName(display, window, &name) || !name)
-        return false;
-    const bool match = title == name;
-    XFree(name);
-    return match;
-}
-
-// A fingerprint of what the window shows; the first frame is the first
-// image that differs from the one the window had when it was mapped.
-std::optional<std::uint64_t> fingerprint(Display* display, Window window)
-{
-    XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
-        return std::nullopt;
-    XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(attributes.width),
-                              static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-    if (!image)
-        return std::nullopt;
-    std::uint64_t hash = 1469598103934665603ull; // FNV-1a over every pixel
-    for (int y = 0; y < image->height; ++y) {
-        for (int x = 0; x < image->width; ++x) {
-            hash ^= XGetPixel(image, x, y);
-            hash *= 1099511628211ull;
-        }
-    }
-    XDestroyImage(image);
-    return hash;
-}
-
-// The watched program may destroy its windows at any moment; requests on
-// them then fail, which is no reason to stop measuring.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 long residentKiB(pid_t pid)
 {
@@ -80,61 +37,27 @@ long residentKiB(pid_t pid)
     return -1;
 }
 
-bool waitForEvent(Display* display, Clock::time_point deadline)
+std::optional<Sample> measure(X11Probe& probe, const char* program, const std::string& title)
 {
-    while (!XPending(display)) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0)
-            return false;
-        pollfd fd{ConnectionNumber(display), POLLIN, 0};
-        poll(&fd, 1, static_cast<int>(std::min<long long>(left, 100)));
-    }
-    return true;
-}
-
-std::optional<Sample> measure(Display* display, int damageEvent, const char* program, const std::string& title)
-{
-    Window root = DefaultRootWindow(display);
-    XSelectInput(display, root, SubstructureNotifyMask);
-    XSync(display, True); // start from an empty queue
-
-    const Clock::time_point start = Clock::now();
+    probe.watchNewWindows();
+    const auto start = X11Probe::Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
         execl(program, program, static_cast<char*>(nullptr));
         _exit(127);
     }
-    const Clock::time_point deadline = start + std::chrono::seconds(20);
+    const auto deadline = start + std::chrono::seconds(20);
 
-    Window window = 0;
-    Damage damage = 0;
-    std::optional<std::uint64_t> unpainted;
-    std::optional<Clock::time_point> painted;
-    while (!painted && waitForEvent(display, deadline)) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (!window && event.type == MapNotify && hasTitle(display, event.xmap.window, title)) {
-            window = event.xmap.window;
-            damage = XDamageCreate(display, window, XDamageReportNonEmpty);
-            unpainted = fingerprint(display, window);
-        } else if (window && event.type == damageEvent + XDamageNotify) {
-            XDamageSubtract(display, damage, None, None);
-            const auto shown = fingerprint(display, window);
-            if (shown && shown != unpainted)
-                painted = Clock::now();
+    std::optional<Sample> sample;
+    if (probe.waitForMappedWindow(title, deadline)) {
+        if (const auto painted = probe.waitForFirstFrame(deadline)) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            sample = Sample{std::chrono::duration<double, std::milli>(*painted - start).count(), residentKiB(pid)};
         }
     }
-    std::optional<Sample> sample;
-    if (painted) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        sample = Sample{std::chrono::duration<double, std::milli>(*painted - start).count(), residentKiB(pid)};
-    }
-    if (damage)
-        XDamageDestroy(display, damage);
-    XSelectInput(display, root, NoEventMask);
+    probe.stopWatching();
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
-    XSync(display, True);
     return sample;
 }
 
@@ -155,11 +78,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const int runs = argc > 5 ? std::max(1, std::atoi(argv[5])) : 10;
-    XSetErrorHandler(ignoreXError);
-    Display* display = XOpenDisplay(nullptr);
-    int damageEvent = 0;
-    int damageError = 0;
-    if (!display || !XDamageQueryExtension(display, &damageEvent, &damageError)) {
+    X11Probe probe;
+    if (!probe.valid()) {
         std::fprintf(stderr, "needs an X display with the DAMAGE extension\n");
         return 2;
     }
@@ -167,8 +87,8 @@ int main(int argc, char** argv)
     std::vector<double> toolMs, bareMs;
     std::vector<long> toolKiB, bareKiB;
     for (int run = 0; run < runs; ++run) {
-        const auto tool = measure(display, damageEvent, argv[1], argv[2]);
-        const auto bare = measure(display, damageEvent, argv[3], argv[4]);
+        const auto tool = measure(probe, argv[1], argv[2]);
+        const auto bare = measure(probe, argv[3], argv[4]);
         if (!tool || !bare) {
             std::fprintf(stderr, "run %d: no painted window within 20 s\n", run + 1);
             return 1;
@@ -185,6 +105,5 @@ int main(int argc, char** argv)
     std::printf("median first frame: tool %.1f ms, bare %.1f ms, ratio %.3f\n", tMs, bMs, tMs / bMs);
     std::printf("median resident:    tool %ld KiB, bare %ld KiB, ratio %.3f\n", tKiB, bKiB,
                 static_cast<double>(tKiB) / static_cast<double>(bKiB));
-    XCloseDisplay(display);
     return 0;
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the builds need on Debian 12, builds the Linux program and the
 # Windows executable with all their tests, and runs every test: the Linux
-# ones natively (Qt on its offscreen platform), the Windows ones under Wine.
-# Exits non-zero on the first failure.
+# ones natively (Qt on its offscreen platform or a private Xvfb), once more
+# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows ones
+# under Wine. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -13,6 +14,14 @@ jobs=$(nproc)
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=Release
 cmake --build build/linux --parallel "$jobs"
 ctest --test-dir build/linux --output-on-failure
+
+# Any sanitizer report makes the process that saw it fail, and so its test.
+cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DARF_SANITIZE=ON -DARF_BUILD_BENCHMARKS=OFF
+cmake --build build/sanitize --parallel "$jobs"
+ASAN_OPTIONS=detect_leaks=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build/sanitize --output-on-failure
 
 cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 cmake --build build/win32 --parallel "$jobs"

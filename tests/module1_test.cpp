@@ -13,6 +13,8 @@ struct RangeCase {
     const char* screen; // bit 23 first
     const char* min;
     const char* max;
+
+    friend void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class RangeTest : public testing::TestWithParam<RangeCase> {};
@@ -56,6 +58,8 @@ struct StepCase {
     const char* before;
     const char* after;
     std::optional<Rgb> color; // nullopt: no colour written
+
+    friend void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class AdvanceCellTest : public testing::TestWithParam<StepCase> {};

@@ -4,7 +4,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -54,7 +53,6 @@ private slots:
     void geometryAtScaleOne_data();
     void geometryAtScaleOne();
     void accessibleNamesAndState();
-    void commandLineIsIgnored();
 };
 
 void QtMainFormTest::startsInTheSameState()
@@ -229,23 +227,6 @@ void QtMainFormTest::accessibleNamesAndState()
              QStringLiteral("Standard micro"));
     QCOMPARE(QAccessible::queryAccessibleInterface(form.textHexMin())->text(QAccessible::Name),
              QStringLiteral("Lowest address"));
-}
-
-// A platform Qt cannot load would end the program at once, were the option
-// honoured; ignored, the program keeps running on the offscreen platform.
-void QtMainFormTest::commandLineIsIgnored()
-{
-    QProcess program;
-    program.setProgram(QStringLiteral(ARF_PROGRAM));
-    program.setArguments({"-platform", "no-such-platform", "-style", "no-such-style", "-reverse"});
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.start();
-    QVERIFY(program.waitForStarted());
-    QVERIFY2(!program.waitForFinished(2000), program.readAllStandardError().constData());
-    program.kill();
-    program.waitForFinished();
 }
 
 QTEST_MAIN(QtMainFormTest)

@@ -2,7 +2,7 @@
 // messages to the controls, and results are read back from the controls.
 #include "controlids.h"
 #include "win32mainform.h"
-#include "wintest.h"
+#include "testlog.h"
 
 #include <string>
 #include <vector>

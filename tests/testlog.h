@@ -1,5 +1,6 @@
-// The smallest test harness that can run under Wine without a framework:
-// checks count passes and failures, and the closing line is the verdict.
+// The smallest test harness, for programs that run without a framework
+// (under Wine, or driving another process): checks count passes and
+// failures, and the closing line is the verdict.
 #pragma once
 
 #include <cstdio>
