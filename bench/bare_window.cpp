@@ -1,7 +1,8 @@
 // The toolkit's floor for start-up: a Qt window of the tool's size, built and
 // started the same way, that paints one line and no text, so that its first
 // frame can be told from a blank window without loading any font.
-#include <QApplication>
+#include "noargsapplication.h"
+
 #include <QPainter>
 #include <QWidget>
 
@@ -20,10 +21,8 @@ protected:
 
 int main()
 {
-    static int argc = 1;
     static char name[] = "bare_window";
-    static char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    NoArgsApplication app(name);
     BareWindow window;
     window.setWindowTitle(QStringLiteral("Bare window"));
     window.setFixedSize(561, 211);

@@ -4,9 +4,9 @@
 //
 //   click_latency [CLICKS]       (QT_QPA_PLATFORM=offscreen)
 #include "celllabel.h"
+#include "noargsapplication.h"
 #include "qtmainform.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
@@ -19,10 +19,8 @@
 int main(int argc, char** argv)
 {
     const int clicks = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10000;
-    static int qtArgc = 1;
     static char name[] = "click_latency";
-    static char* qtArgv[] = {name, nullptr};
-    QApplication app(qtArgc, qtArgv);
+    NoArgsApplication app(name);
     QtMainForm form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))

@@ -5,10 +5,10 @@
 //
 //   qt_soak [EVENTS] [SEED]      (QT_QPA_PLATFORM=offscreen)
 #include "celllabel.h"
+#include "noargsapplication.h"
 #include "qtmainform.h"
 #include "referencemodel.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -69,10 +69,8 @@ int main(int argc, char** argv)
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : std::random_device{}();
     std::printf("seed %u, %ld events\n", seed, events);
 
-    static int qtArgc = 1;
     static char name[] = "qt_soak";
-    static char* qtArgv[] = {name, nullptr};
-    QApplication app(qtArgc, qtArgv);
+    NoArgsApplication app(name);
     QtMainForm form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
