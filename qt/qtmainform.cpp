@@ -47,15 +47,15 @@ QFont dialogFont(const QFont& platformFont)
 // on. Pixel sizes keep text in step with the twip geometry at any scale.
 QFont fontFor(Layout::FontRole role, const QFont& dialog)
 {
-    const Layout::FontSpec* spec = Layout::fontFor(role);
-    if (!spec)
+    const Layout::FontSpec* wanted = Layout::fontFor(role);
+    if (!wanted)
         return dialog;
     QFont font;
     const bool mono = role == Layout::FontRole::Box;
-    font.setFamilies({toQString(spec->family), mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans")});
+    font.setFamilies({toQString(wanted->family), mono ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans")});
     font.setStyleHint(mono ? QFont::TypeWriter : QFont::SansSerif);
-    font.setBold(spec->bold);
-    font.setPixelSize(pointsToPixels(spec->pointSize));
+    font.setBold(wanted->bold);
+    font.setPixelSize(pointsToPixels(wanted->pointSize));
     return font;
 }
 
@@ -72,9 +72,9 @@ Qt::Alignment toQt(Layout::Align align)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QString objectNameFor(const Layout::WidgetSpec& spec, std::string_view base)
+QString objectNameFor(const Layout::WidgetSpec& row, std::string_view base)
 {
-    return spec.index < 0 ? toQString(base) : QStringLiteral("%1(%2)").arg(toQString(base)).arg(spec.index);
+    return row.index < 0 ? toQString(base) : QStringLiteral("%1(%2)").arg(toQString(base)).arg(row.index);
 }
 
 } // namespace
@@ -110,25 +110,22 @@ void QtMainForm::buildWidgets()
     if (frameStyle)
         frameStyle->setParent(this);
 
-    for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
-        QWidget* parent = parents.at(static_cast<std::size_t>(spec.parent));
+    for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+        QWidget* parent = parents.at(static_cast<std::size_t>(row.parent));
         QWidget* widget = nullptr;
-        switch (spec.kind) {
+        switch (row.kind) {
         case WidgetKind::Frame: {
-            auto* frame = new QGroupBox(toQString(spec.text), parent);
+            auto* frame = new QGroupBox(toQString(row.text), parent);
             if (frameStyle)
                 frame->setStyle(frameStyle);
-            const auto slot = spec.name == Layout::WidgetName::Frame1   ? Layout::Parent::Frame1
-                              : spec.name == Layout::WidgetName::Frame2 ? Layout::Parent::Frame2
-                                                                        : Layout::Parent::Frame3;
-            parents.at(static_cast<std::size_t>(slot)) = frame;
+            parents.at(static_cast<std::size_t>(Layout::innerParent(row.name))) = frame;
             widget = frame;
             break;
         }
         case WidgetKind::OptionButton: {
-            auto* button = new QRadioButton(toQString(spec.text), parent);
-            button->setChecked(spec.selected);
-            const std::int16_t index = spec.index;
+            auto* button = new QRadioButton(toQString(row.text), parent);
+            button->setChecked(row.selected);
+            const std::int16_t index = row.index;
             connect(button, &QRadioButton::toggled, this, [this, index](bool checked) {
                 if (checked)
                     OptionMode_Click(index);
@@ -139,51 +136,51 @@ void QtMainForm::buildWidgets()
             break;
         }
         case WidgetKind::Label: {
-            auto* label = new QLabel(toQString(spec.text), parent);
-            label->setAlignment(toQt(spec.align));
-            if (spec.name == Layout::WidgetName::Label1) {
-                label->setAccessibleName(QStringLiteral("Bit number %1").arg(spec.index));
-                m_captions.at(spec.index) = label;
+            auto* label = new QLabel(toQString(row.text), parent);
+            label->setAlignment(toQt(row.align));
+            if (row.name == Layout::WidgetName::Label1) {
+                label->setAccessibleName(QStringLiteral("Bit number %1").arg(row.index));
+                m_captions.at(row.index) = label;
             }
             widget = label;
             break;
         }
         case WidgetKind::Cell: {
-            auto* cell = new CellLabel(toQString(spec.text), parent);
-            cell->setAlignment(toQt(spec.align));
+            auto* cell = new CellLabel(toQString(row.text), parent);
+            cell->setAlignment(toQt(row.align));
             cell->setContentsMargins(1, 1, 1, 1); // inside the painted border
             cell->setAutoFillBackground(true);
             QPalette palette = cell->palette();
             palette.setColor(QPalette::Window, toQColor(Layout::kCellBackground));
             cell->setPalette(palette);
-            cell->setAccessibleName(QStringLiteral("Bit %1").arg(spec.index));
-            const std::int16_t bit = spec.index;
+            cell->setAccessibleName(QStringLiteral("Bit %1").arg(row.index));
+            const std::int16_t bit = row.index;
             connect(cell, &CellLabel::clicked, this, [this, bit] { CommandAddressBits_Click(bit); });
             m_cells.at(bit) = cell;
             widget = cell;
             break;
         }
         case WidgetKind::TextBox: {
-            auto* box = new QLineEdit(toQString(spec.text), parent);
+            auto* box = new QLineEdit(toQString(row.text), parent);
             box->setReadOnly(true);
-            box->setAlignment(toQt(spec.align));
+            box->setAlignment(toQt(row.align));
             QPalette palette = box->palette();
             palette.setColor(QPalette::Text, toQColor(Layout::kBoxTextColor));
             box->setPalette(palette);
-            const bool isMin = spec.name == Layout::WidgetName::TextHexMin;
+            const bool isMin = row.name == Layout::WidgetName::TextHexMin;
             box->setAccessibleName(isMin ? QStringLiteral("Lowest address") : QStringLiteral("Highest address"));
             (isMin ? m_hexMin : m_hexMax) = box;
             widget = box;
             break;
         }
         }
-        widget->setObjectName(objectNameFor(spec, Layout::widgetName(spec.name)));
-        widget->setGeometry(toPixels(spec.rect));
-        if (spec.font != Layout::FontRole::Dialog)
-            widget->setFont(spec.font == Layout::FontRole::Cell ? cellFont : boxFont);
-        if (spec.kind != WidgetKind::OptionButton && spec.kind != WidgetKind::TextBox)
+        widget->setObjectName(objectNameFor(row, Layout::widgetName(row.name)));
+        widget->setGeometry(toPixels(row.rect));
+        if (row.font != Layout::FontRole::Dialog)
+            widget->setFont(row.font == Layout::FontRole::Cell ? cellFont : boxFont);
+        if (row.kind != WidgetKind::OptionButton && row.kind != WidgetKind::TextBox)
             widget->setFocusPolicy(Qt::NoFocus);
-        built.push_back({{spec.name, spec.index}, widget});
+        built.push_back({{row.name, row.index}, widget});
     }
 
     QWidget* previous = nullptr;

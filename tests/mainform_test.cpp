@@ -152,27 +152,12 @@ TEST(Layout, CaptionsStandOverTheirCells)
     }
 }
 
-Layout::TwipRect frameRect(Layout::Parent parent)
-{
-    switch (parent) {
-    case Layout::Parent::Frame1:
-        return row(Layout::WidgetName::Frame1, -1).rect;
-    case Layout::Parent::Frame2:
-        return row(Layout::WidgetName::Frame2, -1).rect;
-    case Layout::Parent::Frame3:
-        return row(Layout::WidgetName::Frame3, -1).rect;
-    case Layout::Parent::Window:
-        break;
-    }
-    return {0, 0, Layout::kClientWidth, Layout::kClientHeight};
-}
-
 TEST(Layout, EveryWidgetFitsInsideItsParent)
 {
     std::set<std::pair<Layout::WidgetName, std::int16_t>> seen;
     for (const auto& w : Layout::kWidgets) {
         EXPECT_TRUE(seen.insert({w.name, w.index}).second) << "duplicate row";
-        const auto parent = frameRect(w.parent);
+        const auto parent = Layout::parentRect(w.parent);
         EXPECT_GE(w.rect.left, 0);
         EXPECT_GE(w.rect.top, 0);
         EXPECT_LE(w.rect.left + w.rect.width, parent.width);

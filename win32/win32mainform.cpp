@@ -73,37 +73,23 @@ DWORD alignStyle(Layout::Align align)
     return SS_LEFT;
 }
 
-ControlClass controlClass(const Layout::WidgetSpec& spec)
+ControlClass controlClass(const Layout::WidgetSpec& row)
 {
     using Layout::WidgetKind;
-    switch (spec.kind) {
+    switch (row.kind) {
     case WidgetKind::Frame:
         return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case WidgetKind::OptionButton:
         // One group for both buttons, so that selecting one clears the other.
-        return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_TABSTOP | (spec.index == 0 ? WS_GROUP : 0)), 0};
+        return {L"BUTTON", static_cast<DWORD>(BS_AUTORADIOBUTTON | WS_TABSTOP | (row.index == 0 ? WS_GROUP : 0)), 0};
     case WidgetKind::Label:
-        return {L"STATIC", alignStyle(spec.align) | SS_NOPREFIX | WS_GROUP, 0};
+        return {L"STATIC", alignStyle(row.align) | SS_NOPREFIX | WS_GROUP, 0};
     case WidgetKind::Cell:
         return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_BORDER | WS_GROUP, 0};
     case WidgetKind::TextBox:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
     }
     return {L"STATIC", 0, 0};
-}
-
-Layout::TwipRect parentOrigin(Layout::Parent parent)
-{
-    for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
-        if (spec.kind != Layout::WidgetKind::Frame)
-            continue;
-        const bool match = (parent == Layout::Parent::Frame1 && spec.name == Layout::WidgetName::Frame1)
-                           || (parent == Layout::Parent::Frame2 && spec.name == Layout::WidgetName::Frame2)
-                           || (parent == Layout::Parent::Frame3 && spec.name == Layout::WidgetName::Frame3);
-        if (match)
-            return spec.rect;
-    }
-    return {0, 0, 0, 0};
 }
 
 } // namespace
@@ -158,24 +144,24 @@ void Win32MainForm::createControls(HINSTANCE instance)
     // Frames go last: children made later sit lower in the z-order, and
     // with WS_CLIPSIBLINGS a group box then never paints over its contents.
     for (const bool frames : {false, true}) {
-        for (const Layout::WidgetSpec& spec : Layout::kWidgets) {
-            if ((spec.kind == Layout::WidgetKind::Frame) != frames)
+        for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+            if ((row.kind == Layout::WidgetKind::Frame) != frames)
                 continue;
-            const Layout::TwipRect origin = parentOrigin(spec.parent);
-            const int left = Layout::twipsToPixels(origin.left + spec.rect.left, m_dpi);
-            const int top = Layout::twipsToPixels(origin.top + spec.rect.top, m_dpi);
-            const int right = Layout::twipsToPixels(origin.left + spec.rect.left + spec.rect.width, m_dpi);
-            const int bottom = Layout::twipsToPixels(origin.top + spec.rect.top + spec.rect.height, m_dpi);
-            const ControlClass cls = controlClass(spec);
+            const Layout::TwipRect origin = Layout::parentRect(row.parent);
+            const int left = Layout::twipsToPixels(origin.left + row.rect.left, m_dpi);
+            const int top = Layout::twipsToPixels(origin.top + row.rect.top, m_dpi);
+            const int right = Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, m_dpi);
+            const int bottom = Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, m_dpi);
+            const ControlClass cls = controlClass(row);
             HWND control = CreateWindowExW(
-                cls.exStyle, cls.className, widen(spec.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                cls.exStyle, cls.className, widen(row.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                 left, top, right - left, bottom - top, m_window,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(spec.name, spec.index))), instance, nullptr);
-            const HFONT font = spec.font == Layout::FontRole::Cell  ? m_cellFont
-                               : spec.font == Layout::FontRole::Box ? m_boxFont
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name, row.index))), instance, nullptr);
+            const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
+                               : row.font == Layout::FontRole::Box ? m_boxFont
                                                                     : m_dialogFont;
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-            if (spec.kind == Layout::WidgetKind::OptionButton && spec.selected)
+            if (row.kind == Layout::WidgetKind::OptionButton && row.selected)
                 SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         }
     }

@@ -148,6 +148,26 @@ constexpr std::array<WidgetSpec, kWidgetCount> buildWidgets()
 
 inline constexpr std::array<WidgetSpec, kWidgetCount> kWidgets = detail::buildWidgets();
 
+// The parent that a frame is to the rows inside it.
+constexpr Parent innerParent(WidgetName frame)
+{
+    switch (frame) {
+    case WidgetName::Frame1: return Parent::Frame1;
+    case WidgetName::Frame2: return Parent::Frame2;
+    case WidgetName::Frame3: return Parent::Frame3;
+    default: return Parent::Window;
+    }
+}
+
+// A parent's area in the window; its rows count from its top-left corner.
+constexpr TwipRect parentRect(Parent parent)
+{
+    for (const WidgetSpec& row : kWidgets)
+        if (row.kind == WidgetKind::Frame && parent != Parent::Window && innerParent(row.name) == parent)
+            return row.rect;
+    return {0, 0, kClientWidth, kClientHeight};
+}
+
 // The names the widgets go by, for object names and UI automation.
 constexpr std::string_view widgetName(WidgetName name)
 {
