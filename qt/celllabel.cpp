@@ -3,23 +3,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-void CellLabel::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton)
-        return QLabel::mousePressEvent(event);
-    m_pressed = true;
-    m_doubleClick = false;
-    event->accept();
-}
+void CellLabel::mousePressEvent(QMouseEvent* event) { beginPress(event, false); }
 
 // Depending on the Qt version the double-click event replaces the second
 // press or follows it; either way the release that ends it is not a click.
-void CellLabel::mouseDoubleClickEvent(QMouseEvent* event)
+void CellLabel::mouseDoubleClickEvent(QMouseEvent* event) { beginPress(event, true); }
+
+void CellLabel::beginPress(QMouseEvent* event, bool doubleClick)
 {
     if (event->button() != Qt::LeftButton)
-        return QLabel::mouseDoubleClickEvent(event);
+        return event->ignore();
     m_pressed = true;
-    m_doubleClick = true;
+    m_doubleClick = doubleClick;
     event->accept();
 }
 

@@ -20,6 +20,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void beginPress(QMouseEvent* event, bool doubleClick);
+
     bool m_pressed = false;
     bool m_doubleClick = false;
 };

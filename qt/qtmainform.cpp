@@ -3,13 +3,15 @@
 #include "celllabel.h"
 #include "layout.h"
 
-#include <QAccessible>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleFactory>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 

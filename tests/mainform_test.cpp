@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
+#include <tuple>
 
 namespace {
 
