@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the tool's icon, a small window with three bit cells reading 0, 1
-and X in their state colours, at 16 and 32 pixels in the 16-colour VGA
-palette, and writes it as PNG (for Qt and Linux desktops) and ICO (for
-Win32)."""
+and X in their state colours, in the 16-colour VGA palette. The 16 px image
+has its own pixel design; every other size is the 32 px design scaled, so
+the large PNGs and the SVG agree with it. Writes the PNGs (for Qt and Linux
+desktops), the SVG and the ICO (for Win32)."""
 import struct
 import zlib
 from pathlib import Path
@@ -14,6 +15,8 @@ PALETTE = [
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, NAVY, SILVER, GREY, RED, BLUE, WHITE = 0, 4, 7, 8, 9, 12, 15
+# The sizes a Linux desktop looks for in hicolor, beyond the window's own.
+LARGE_SIZES = (48, 64, 128, 256)
 
 GLYPHS = {
     3: {"0": ["111", "101", "101", "101", "111"],
@@ -25,21 +28,22 @@ GLYPHS = {
 }
 
 
-def draw(size):
-    px = [[SILVER] * size for _ in range(size)]
+def design(size):
+    """The icon as filled rectangles (x0, y0, x1, y1 inclusive, colour) on a
+    size x size grid, in painting order; size is 16 or 32."""
+    shapes = []
 
     def rect(x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                px[y][x] = colour
+        shapes.append((x0, y0, x1, y1, colour))
 
     def frame(x0, y0, x1, y1, colour):
-        for x in range(x0, x1 + 1):
-            px[y0][x] = px[y1][x] = colour
-        for y in range(y0, y1 + 1):
-            px[y][x0] = px[y][x1] = colour
+        rect(x0, y0, x1, y0, colour)
+        rect(x0, y1, x1, y1, colour)
+        rect(x0, y0, x0, y1, colour)
+        rect(x1, y0, x1, y1, colour)
 
     last = size - 1
+    rect(0, 0, last, last, SILVER)
     frame(0, 0, last, last, BLACK)
     title = 3 if size == 16 else 6
     rect(1, 1, last - 1, title, NAVY)
@@ -60,23 +64,55 @@ def draw(size):
         for dy, row in enumerate(glyphs[text]):
             for dx, bit in enumerate(row):
                 if bit == "1":
-                    px[gy + dy][gx + dx] = colour
-    rect(2, last - (2 if size == 16 else 5), last - 2, last - (2 if size == 16 else 5), WHITE)
+                    rect(gx + dx, gy + dy, gx + dx, gy + dy, colour)
+    bar = last - (2 if size == 16 else 5)
+    rect(2, bar, last - 2, bar, WHITE)
+    return shapes
+
+
+def raster(size):
+    """Palette indices, row by row: the 16 px design at 16, the 32 px one
+    scaled (edges rounded to whole pixels) at any other size."""
+    grid = 16 if size == 16 else 32
+    scale = size / grid
+    px = [[SILVER] * size for _ in range(size)]
+    for x0, y0, x1, y1, colour in design(grid):
+        for y in range(round(y0 * scale), round((y1 + 1) * scale)):
+            for x in range(round(x0 * scale), round((x1 + 1) * scale)):
+                px[y][x] = colour
     return px
 
 
-def png(px):
-    size = len(px)
-    raw = b"".join(b"\0" + bytes((row[i] << 4) | row[i + 1] for i in range(0, size, 2)) for row in px)
+def svg():
+    rects = "".join(
+        f'<rect x="{x0}" y="{y0}" width="{x1 - x0 + 1}" height="{y1 - y0 + 1}" fill="#{"%02x%02x%02x" % PALETTE[c]}"/>'
+        for x0, y0, x1, y1, c in design(32))
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32" '
+            f'shape-rendering="crispEdges">{rects}</svg>\n')
 
-    def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
 
-    header = struct.pack(">IIBBBBB", size, size, 4, 3, 0, 0, 0)  # 4-bit indexed
-    plte = b"".join(bytes(rgb) for rgb in PALETTE)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"PLTE", plte)
-            + chunk(b"IDAT", zlib.compress(raw, 9))
-            + chunk(b"IEND", b""))
+def _chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def _png(size, colour_type, depth, rows, extra=b""):
+    header = struct.pack(">IIBBBBB", size, size, depth, colour_type, 0, 0, 0)
+    raw = b"".join(b"\0" + row for row in rows)
+    return (b"\x89PNG\r\n\x1a\n" + _chunk(b"IHDR", header) + extra
+            + _chunk(b"IDAT", zlib.compress(raw, 9)) + _chunk(b"IEND", b""))
+
+
+def png16(px):
+    """A 4-bit indexed PNG: the window's own 16-colour images."""
+    plte = _chunk(b"PLTE", b"".join(bytes(rgb) for rgb in PALETTE))
+    rows = [bytes((row[i] << 4) | row[i + 1] for i in range(0, len(row), 2)) for row in px]
+    return _png(len(px), 3, 4, rows, plte)
+
+
+def png_rgba(px):
+    """A 32-bit PNG, as desktops and Windows expect their large icons."""
+    rows = [b"".join(bytes(PALETTE[c]) + b"\xff" for c in row) for row in px]
+    return _png(len(px), 6, 8, rows)
 
 
 def ico_image(px):
@@ -107,9 +143,12 @@ def ico(images):
 
 def main():
     here = Path(__file__).resolve().parent
-    small, large = draw(16), draw(32)
-    (here / "addressrangefinder-16.png").write_bytes(png(small))
-    (here / "addressrangefinder-32.png").write_bytes(png(large))
+    small, large = raster(16), raster(32)
+    (here / "addressrangefinder-16.png").write_bytes(png16(small))
+    (here / "addressrangefinder-32.png").write_bytes(png16(large))
+    for size in LARGE_SIZES:
+        (here / f"addressrangefinder-{size}.png").write_bytes(png_rgba(raster(size)))
+    (here / "addressrangefinder.svg").write_text(svg())
     (here / "addressrangefinder.ico").write_bytes(ico([small, large]))
 
 

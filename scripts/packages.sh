@@ -1,9 +1,15 @@
 # Debian 12 packages each build needs, and the one way they are installed.
-CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev libx11-dev libxdamage-dev xvfb strace
-    desktop-file-utils appstream)
-QT_PACKAGES=(cmake make g++ qt6-base-dev fonts-liberation)
+# What the program needs to run, on X11 and on Wayland.
+QT_PACKAGES=(cmake make g++ qt6-base-dev qt6-wayland fonts-liberation)
+# The tests: the X11 watcher, the Wayland compositor, the desktop
+# validators and the packaging tools.
+CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev libx11-dev libxdamage-dev xvfb strace weston
+    desktop-file-utils appstream appstream-compose dpkg-dev file lintian)
 # Wine runs 32-bit programs only with its i386 half; plain 'wine' lacks it.
 WIN32_PACKAGES=(cmake make g++-mingw-w64-i686-win32 wine wine32:i386 xvfb fonts-liberation)
+
+# How long to wait for another package manager to finish, in seconds.
+LOCK_WAIT=300
 
 install_packages()
 {
@@ -13,6 +19,16 @@ install_packages()
     if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+    # apt-get waits for dpkg's lock by itself, but 'update' not for the
+    # package lists' lock: try again while someone else holds it.
+    local waited=0 log
+    until log=$($sudo apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT update -qq 2>&1); do
+        if ! grep -q 'Could not get lock' <<<"$log" || [ $waited -ge $LOCK_WAIT ]; then
+            printf '%s\n' "$log" >&2
+            return 1
+        fi
+        sleep 2
+        waited=$((waited + 2))
+    done
+    $sudo apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT install -y -qq --no-install-recommends "$@" >/dev/null
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the builds need on Debian 12, builds the Linux program and the
 # Windows executable with all their tests, and runs every test: the Linux
-# ones natively (Qt on its offscreen platform or a private Xvfb), once more
+# ones natively (Qt on its offscreen platform, a private Xvfb or a headless
+# Weston), with the AppStream catalog and the Debian package checked, once more
 # under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows ones
 # under Wine. Exits non-zero on the first failure.
 set -euo pipefail
@@ -14,6 +15,7 @@ jobs=$(nproc)
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=Release
 cmake --build build/linux --parallel "$jobs"
 ctest --test-dir build/linux --output-on-failure
+scripts/package-check.sh build/linux
 
 # Any sanitizer report makes the process that saw it fail, and so its test.
 cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DARF_SANITIZE=ON -DARF_BUILD_BENCHMARKS=OFF

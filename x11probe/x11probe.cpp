@@ -117,6 +117,17 @@ std::optional<std::uint64_t> X11Probe::waitForStillImage(std::chrono::millisecon
     return std::nullopt;
 }
 
+std::string X11Probe::windowClass()
+{
+    XClassHint hint{};
+    if (!m_window || !XGetClassHint(m_display, m_window, &hint))
+        return {};
+    std::string result = hint.res_class ? hint.res_class : "";
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return result;
+}
+
 void X11Probe::requestClose()
 {
     XEvent event{};

@@ -35,6 +35,9 @@ public:
     // The fingerprint of the tracked window's image once nothing has been
     // drawn into it for `quiet`.
     std::optional<std::uint64_t> waitForStillImage(std::chrono::milliseconds quiet, Clock::time_point deadline);
+    // The class half of the tracked window's WM_CLASS, by which docks tie
+    // it to its desktop entry.
+    std::string windowClass();
     // Sends WM_DELETE_WINDOW, as a window manager's close button does.
     void requestClose();
     void stopWatching();

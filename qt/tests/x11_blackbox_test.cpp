@@ -1,9 +1,10 @@
 // Starts the real program on a private X server, as a user would, and checks
 // what only the outside can see: command-line options are ignored, nothing
 // is written to the user's folders, and closing the window ends the process
-// at once with status 0.
+// at once with status 0, and the window carries the class its desktop entry
+// names.
 //
-//   x11_blackbox_test PROGRAM
+//   x11_blackbox_test PROGRAM DESKTOP_FILE
 #include "testlog.h"
 #include "x11probe.h"
 
@@ -33,6 +34,7 @@ struct Run {
     bool exited = false;
     int status = -1;
     std::chrono::milliseconds closeTime{0};
+    std::string windowClass;
     std::vector<std::string> traces; // files left in the user's folders
 };
 
@@ -56,6 +58,8 @@ pid_t spawn(const std::vector<std::string>& command, const fs::path& scratch)
     fs::create_directories(runtime);
     fs::permissions(runtime, fs::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    // No session bus: where dbus-x11 is installed, Qt would launch one.
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
     unsetenv("QT_QPA_PLATFORM");
     std::vector<char*> argv;
     for (const std::string& word : command)
@@ -84,6 +88,7 @@ Run runProgram(X11Probe& probe, const std::vector<std::string>& command, const f
     const pid_t pid = spawn(command, scratch);
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     if (probe.waitForMappedWindow(kTitle, deadline) && probe.waitForFirstFrame(deadline)) {
+        run.windowClass = probe.windowClass();
         run.image = probe.waitForStillImage(300ms, deadline);
         const auto asked = std::chrono::steady_clock::now();
         probe.requestClose();
@@ -140,12 +145,22 @@ bool fileMentions(const fs::path& file, const std::string& text)
     return false;
 }
 
+std::string desktopEntryValue(const fs::path& file, const std::string& key)
+{
+    std::ifstream in(file);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind(key + "=", 0) == 0)
+            return line.substr(key.size() + 1);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     TestLog t;
-    if (!t.check(argc == 2, "usage: x11_blackbox_test PROGRAM"))
+    if (!t.check(argc == 3, "usage: x11_blackbox_test PROGRAM DESKTOP_FILE"))
         return t.finish();
     const std::string program = fs::absolute(argv[1]).string();
 
@@ -167,6 +182,9 @@ int main(int argc, char** argv)
                                           std::to_string(plain.closeTime.count()) + " ms)");
     t.check(plain.traces.empty(), "no file left in the user's folders" +
                                       (plain.traces.empty() ? std::string() : ": " + plain.traces.front()));
+    const std::string startupClass = desktopEntryValue(argv[2], "StartupWMClass");
+    t.check(!startupClass.empty() && plain.windowClass == startupClass,
+            "WM_CLASS class \"" + plain.windowClass + "\" is the entry's StartupWMClass \"" + startupClass + "\"");
 
     // Options that Qt would honour if it saw them: each would open the file,
     // change the picture, rename the window or move it off this display.

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Starts the real program on a headless Weston and checks that it names
+# itself by its desktop entry's id, so that docks and task switchers tie the
+# window to its launcher.
+#   wayland_app_id_test.sh PROGRAM DESKTOP_FILE   (run under tests/hermetic.sh)
+set -uo pipefail
+program=$1 entry=$2
+expected=$(basename "$entry" .desktop)
+log=$ARF_TEST_WORLD/client.log
+passed=0 failed=0
+check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi; }
+
+weston --backend=headless-backend.so --socket=arf-wayland --idle-time=0 --no-config \
+    >"$ARF_TEST_WORLD/weston.log" 2>&1 &
+weston=$!
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/arf-wayland" ] && break; sleep 0.05; done
+check "headless Weston is listening" '[ -S "$XDG_RUNTIME_DIR/arf-wayland" ]'
+
+WAYLAND_DISPLAY=arf-wayland QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=1 "$program" >"$log" 2>&1 &
+client=$!
+for _ in $(seq 200); do grep -q 'set_app_id(' "$log" && grep -q 'wl_surface@[0-9]*\.commit' "$log" && break; sleep 0.05; done
+kill "$client" "$weston" 2>/dev/null; wait "$client" "$weston" 2>/dev/null
+
+app_id=$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$log" | tail -n 1 | sed 's/.*("\(.*\)")/\1/')
+check "app_id is \"$expected\" (got \"$app_id\")" '[ "$app_id" = "$expected" ]'
+check "the title is set on the same kind of surface" 'grep -q "xdg_toplevel@[0-9]*\.set_title(\"Address range finder\")" "$log"'
+check "no platform plugin is missing" '! grep -q "Could not find the Qt platform plugin" "$log"'
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

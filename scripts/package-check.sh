@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Checks what a desktop and a package manager see of a Release build: the
+# installed tree composes into an AppStream catalog, and the Debian package
+# that CPack makes passes lintian without an error.
+#   scripts/package-check.sh BUILD_DIR
+set -uo pipefail
+build=$(cd "$1" && pwd)
+id=org.addressrangefinder.AddressRangeFinder
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi; }
+
+DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
+appstreamcli compose --no-color --no-net --prefix=/usr --origin=arf --result-root="$work/catalog" \
+    --hints-dir="$work/hints" "$work/root" >"$work/compose.log" 2>&1
+compose=$?
+cat "$work/compose.log"
+check "compose succeeds" '[ $compose -eq 0 ]'
+check "the catalog holds the component" 'zgrep -q "<id>$id</id>" "$work/catalog/usr/share/swcatalog/xml/arf.xml.gz"'
+check "the catalog has a 64 px icon for it" '[ -s "$work/catalog/usr/share/swcatalog/icons/arf/64x64/$id.png" ]'
+check "compose raised no error or warning hint" '! grep -Eq "^ *[EW]: " "$work/compose.log"'
+
+rm -f "$build"/*.deb
+(cd "$build" && cpack -G DEB) >"$work/cpack.log" 2>&1 || cat "$work/cpack.log"
+deb=$(ls "$build"/addressrangefinder_*.deb 2>/dev/null | head -n 1)
+check "cpack made a .deb" '[ -n "$deb" ]'
+if [ -n "$deb" ]; then
+    dpkg-deb -x "$deb" "$work/deb"
+    lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
+    lintian=$?
+    echo "lintian on $(basename "$deb"):"; sed 's/^/  /' "$work/lintian.log"
+    check "lintian reports no error" '[ $lintian -eq 0 ] && ! grep -q "^E: " "$work/lintian.log"'
+    check "Depends come from the shared libraries" 'dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6'
+    check "qt6-wayland is recommended" '[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ]'
+    check "the program is stripped" 'file "$work/deb/usr/bin/addressrangefinder" | grep -q ", stripped"'
+    check "copyright and changelog are there" \
+        '[ -s "$work/deb/usr/share/doc/addressrangefinder/copyright" ] && gzip -t "$work/deb/usr/share/doc/addressrangefinder/changelog.gz"'
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
