@@ -16,7 +16,7 @@ public:
     std::array<std::string, 24> captions;
     std::array<std::string, 2> boxes;
 
-    std::string cellCaption(std::int16_t index) const override { return cells[index]; }
+    ShortText cellCaption(std::int16_t index) const override { return std::string_view(cells[index]); }
     void setCellCaption(std::int16_t index, std::string_view text) override { cells[index] = text; }
     void setCellForeColor(std::int16_t index, Rgb color) override { colors[index] = color; }
     void setBitNumberCaption(std::int16_t index, std::string_view text) override { captions[index] = text; }

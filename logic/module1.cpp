@@ -8,7 +8,7 @@ AddressRange ComputeAddressRange(const WindowOps& form)
 {
     AddressRange range;
     for (std::int16_t i = 0; i < kAddressBitCount; ++i) {
-        const std::string text = form.cellCaption(i);
+        const ShortText text = form.cellCaption(i);
         const std::int32_t weight = std::int32_t{1} << i;
         if (text == kStateZero) {
             continue;
@@ -22,6 +22,20 @@ AddressRange ComputeAddressRange(const WindowOps& form)
     return range;
 }
 
+// Bit numbers run 0 to 23: no sign, no leading zeros.
+ShortText Decimal(std::int16_t value)
+{
+    char buffer[6];
+    char* end = buffer + sizeof buffer;
+    char* first = end;
+    auto digits = static_cast<std::uint16_t>(value);
+    do {
+        *--first = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    return std::string_view(first, static_cast<std::size_t>(end - first));
+}
+
 } // namespace
 
 void AdvanceCell(WindowOps& form, std::int16_t index)
@@ -31,7 +45,7 @@ void AdvanceCell(WindowOps& form, std::int16_t index)
     if (index < 0 || index >= kAddressBitCount)
         return;
 
-    const std::string text = form.cellCaption(index);
+    const ShortText text = form.cellCaption(index);
     if (text == kStateZero) {
         form.setCellCaption(index, kStateOne);
         form.setCellForeColor(index, kColorOne);
@@ -51,7 +65,7 @@ void RecalculateAddressRange(WindowOps& form)
     form.setOutputText(OutputBox::TextHexMax, FormatAddress(range.maximum));
 }
 
-std::string FormatAddress(std::int32_t value)
+ShortText FormatAddress(std::int32_t value)
 {
     constexpr char kDigits[] = "0123456789ABCDEF";
     // A negative value never arises; should one, it prints as its 32-bit
@@ -67,17 +81,17 @@ std::string FormatAddress(std::int32_t value)
     } while (bits != 0);
     *--first = 'x';
     *--first = '0';
-    return std::string(first, end);
+    return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
 void SetBitNumberLabels(WindowOps& form, ModeIndex mode)
 {
     if (mode == 0) {
         for (std::int16_t i = 0; i < kAddressBitCount; ++i)
-            form.setBitNumberCaption(i, std::to_string(i));
+            form.setBitNumberCaption(i, Decimal(i));
     } else {
         for (std::int16_t i = 1; i < kAddressBitCount; ++i)
-            form.setBitNumberCaption(i, std::to_string(i - 1));
+            form.setBitNumberCaption(i, Decimal(static_cast<std::int16_t>(i - 1)));
         form.setBitNumberCaption(0, "BA0");
     }
 }

@@ -6,7 +6,6 @@
 #include "windowops.h"
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // The text of one bit cell; only "0", "1" and "X" mean anything.
@@ -38,7 +37,7 @@ void AdvanceCell(WindowOps& form, std::int16_t index);
 
 void RecalculateAddressRange(WindowOps& form);
 
-std::string FormatAddress(std::int32_t value);
+ShortText FormatAddress(std::int32_t value);
 
 void SetBitNumberLabels(WindowOps& form, ModeIndex mode);
 

@@ -5,8 +5,9 @@
 // fake that records every write.
 #pragma once
 
+#include "shorttext.h"
+
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 struct Rgb {
@@ -27,7 +28,7 @@ class WindowOps {
 public:
     virtual ~WindowOps() = default;
 
-    virtual std::string cellCaption(std::int16_t index) const = 0;
+    virtual ShortText cellCaption(std::int16_t index) const = 0;
     virtual void setCellCaption(std::int16_t index, std::string_view text) = 0;
     virtual void setCellForeColor(std::int16_t index, Rgb color) = 0;
     virtual void setBitNumberCaption(std::int16_t index, std::string_view text) = 0;

@@ -196,7 +196,11 @@ void QtMainForm::buildWidgets()
     }
 }
 
-std::string QtMainForm::cellCaption(std::int16_t index) const { return m_cells.at(index)->text().toStdString(); }
+ShortText QtMainForm::cellCaption(std::int16_t index) const
+{
+    const QByteArray text = m_cells.at(index)->text().toUtf8();
+    return std::string_view(text.constData(), static_cast<std::size_t>(text.size()));
+}
 
 void QtMainForm::setCellCaption(std::int16_t index, std::string_view text)
 {

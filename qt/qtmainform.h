@@ -24,7 +24,7 @@ public:
     QLineEdit* textHexMin() const { return m_hexMin; }
     QLineEdit* textHexMax() const { return m_hexMax; }
 
-    std::string cellCaption(std::int16_t index) const override;
+    ShortText cellCaption(std::int16_t index) const override;
     void setCellCaption(std::int16_t index, std::string_view text) override;
     void setCellForeColor(std::int16_t index, Rgb color) override;
     void setBitNumberCaption(std::int16_t index, std::string_view text) override;

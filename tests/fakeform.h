@@ -21,7 +21,7 @@ public:
     std::string hexMax;
     std::vector<std::string> log;
 
-    std::string cellCaption(std::int16_t index) const override { return cells.at(index); }
+    ShortText cellCaption(std::int16_t index) const override { return std::string_view(cells.at(index)); }
     void setCellCaption(std::int16_t index, std::string_view text) override
     {
         cells.at(index) = text;

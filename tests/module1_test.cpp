@@ -95,7 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StepCase{"PlaceholderStays", "Label4", "Label4", std::nullopt},
                     StepCase{"LowerCaseXStays", "x", "x", std::nullopt},
                     StepCase{"EmptyStays", "", "", std::nullopt},
-                    StepCase{"PaddedZeroStays", "0 ", "0 ", std::nullopt}),
+                    StepCase{"PaddedZeroStays", "0 ", "0 ", std::nullopt},
+                    StepCase{"LongTextStartingWithZeroStays", "0000000000000000000", "0000000000000000000",
+                             std::nullopt}),
     [](const testing::TestParamInfo<StepCase>& info) { return info.param.name; });
 
 TEST(AdvanceCell, IndexOutsideTheCellsTouchesNothing)
@@ -119,7 +121,7 @@ TEST(FormatAddress, UpperCaseHexWithoutLeadingZeros)
         {-1, "0xFFFFFFFF"},
     };
     for (const auto& [value, text] : cases)
-        EXPECT_EQ(Module1::FormatAddress(value), text) << value;
+        EXPECT_EQ(Module1::FormatAddress(value).view(), text) << value;
 }
 
 std::array<std::string, 24> standardCaptions()

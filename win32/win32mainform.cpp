@@ -4,7 +4,6 @@
 #include "module1.h"
 
 #include <cmath>
-#include <string>
 
 namespace {
 
@@ -12,38 +11,42 @@ constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
 constexpr int kIconId = 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-std::wstring widen(std::string_view text)
+// Every text the window shows is short: converting in a fixed buffer keeps
+// the runtime's wide strings, and their exceptions, out of the executable.
+class WideText {
+public:
+    explicit WideText(std::string_view text)
+    {
+        const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), m_chars,
+                                                kCapacity - 1);
+        m_chars[length > 0 ? length : 0] = L'\0';
+    }
+    const wchar_t* c_str() const { return m_chars; }
+
+private:
+    static constexpr int kCapacity = 64;
+    wchar_t m_chars[kCapacity];
+};
+
+ShortText windowText(HWND control)
 {
-    if (text.empty())
-        return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
+    wchar_t wide[ShortText::kCapacity + 1];
+    const int length = GetWindowTextW(control, wide, ShortText::kCapacity + 1);
+    char bytes[ShortText::kCapacity * 3];
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length, bytes, sizeof bytes, nullptr, nullptr);
+    return std::string_view(bytes, static_cast<std::size_t>(size > 0 ? size : 0));
 }
 
-std::string narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                        nullptr);
-    return bytes;
-}
-
-void setText(HWND control, std::string_view text) { SetWindowTextW(control, widen(text).c_str()); }
+void setText(HWND control, std::string_view text) { SetWindowTextW(control, WideText(text).c_str()); }
 
 COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
 
-HFONT createFont(std::wstring_view face, double points, bool bold, int dpi)
+HFONT createFont(std::string_view face, double points, bool bold, int dpi)
 {
     const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
     return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       std::wstring(face).c_str());
+                       WideText(face).c_str());
 }
 
 int screenDpi()
@@ -112,14 +115,14 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
     RegisterClassExW(&windowClass); // fails harmlessly when a second form registers it again
 
     m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
-    m_dialogFont = createFont(L"MS Shell Dlg", 8.0, false, m_dpi);
-    m_cellFont = createFont(widen(Layout::kCellFont.family), Layout::kCellFont.pointSize, Layout::kCellFont.bold, m_dpi);
-    m_boxFont = createFont(widen(Layout::kBoxFont.family), Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, m_dpi);
+    m_dialogFont = createFont("MS Shell Dlg", 8.0, false, m_dpi);
+    m_cellFont = createFont(Layout::kCellFont.family, Layout::kCellFont.pointSize, Layout::kCellFont.bold, m_dpi);
+    m_boxFont = createFont(Layout::kBoxFont.family, Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, m_dpi);
 
     RECT frame{0, 0, Layout::twipsToPixels(Layout::kClientWidth, m_dpi),
                Layout::twipsToPixels(Layout::kClientHeight, m_dpi)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    CreateWindowExW(0, kWindowClass, widen(Layout::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+    CreateWindowExW(0, kWindowClass, WideText(Layout::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
                     this);
     // Also per window, so WM_GETICON answers for taskbars and automation.
@@ -154,7 +157,7 @@ void Win32MainForm::createControls(HINSTANCE instance)
             const int bottom = Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, m_dpi);
             const ControlClass cls = controlClass(row);
             HWND control = CreateWindowExW(
-                cls.exStyle, cls.className, widen(row.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                cls.exStyle, cls.className, WideText(row.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                 left, top, right - left, bottom - top, m_window,
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name, row.index))), instance, nullptr);
             const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
@@ -274,7 +277,7 @@ LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
     const int id = GetDlgCtrlID(sender);
     const int cellBase = controlId(Layout::WidgetName::CommandAddressBits, 0);
     if (id >= cellBase && id < cellBase + kAddressBitCount) {
-        SetTextColor(dc, m_cellColors.at(static_cast<std::size_t>(id - cellBase)));
+        SetTextColor(dc, m_cellColors[static_cast<std::size_t>(id - cellBase)]);
         SetBkColor(dc, toColorRef(Layout::kCellBackground));
         return reinterpret_cast<LRESULT>(m_cellBrush);
     }
@@ -289,12 +292,9 @@ LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-std::string Win32MainForm::cellCaption(std::int16_t index) const
+ShortText Win32MainForm::cellCaption(std::int16_t index) const
 {
-    HWND cell = control(Layout::WidgetName::CommandAddressBits, index);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(cell)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(cell, text.data(), static_cast<int>(text.size()))));
-    return narrow(text);
+    return windowText(control(Layout::WidgetName::CommandAddressBits, index));
 }
 
 void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
@@ -304,7 +304,7 @@ void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
 
 void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
 {
-    m_cellColors.at(index) = toColorRef(color);
+    m_cellColors[static_cast<std::size_t>(index)] = toColorRef(color);
     InvalidateRect(control(Layout::WidgetName::CommandAddressBits, index), nullptr, TRUE);
 }
 

@@ -19,7 +19,7 @@ public:
 
     HWND window() const { return m_window; }
     HWND control(Layout::WidgetName name, std::int16_t index = -1) const;
-    COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors.at(bit); }
+    COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors[static_cast<std::size_t>(bit)]; }
     int dpi() const { return m_dpi; }
 
     // Keyboard navigation for one queued message; true if it was consumed.
@@ -27,7 +27,7 @@ public:
     // Runs the message loop until the window is closed; the exit code.
     int run();
 
-    std::string cellCaption(std::int16_t index) const override;
+    ShortText cellCaption(std::int16_t index) const override;
     void setCellCaption(std::int16_t index, std::string_view text) override;
     void setCellForeColor(std::int16_t index, Rgb color) override;
     void setBitNumberCaption(std::int16_t index, std::string_view text) override;
