@@ -2,7 +2,5 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
-    Win32MainForm form(instance);
-    ShowWindow(form.window(), show);
-    return form.run();
+    return runMainForm(instance, show);
 }

@@ -115,27 +115,34 @@ def png_rgba(px):
     return _png(len(px), 6, 8, rows)
 
 
-def ico_image(px):
+def ico_bitmap(px, bits):
+    """An icon frame as a bottom-up DIB: 4-bit indexed or 32-bit BGRA."""
     size = len(px)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, 0, 0, 0, 16 if bits == 4 else 0, 0)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE) if bits == 4 else b""
     xor = b""
     for row in reversed(px):
-        data = bytes((row[i] << 4) | row[i + 1] for i in range(0, size, 2))
+        if bits == 4:
+            data = bytes((row[i] << 4) | row[i + 1] for i in range(0, size, 2))
+        else:
+            data = b"".join(bytes(reversed(PALETTE[c])) + b"\xff" for c in row)
         xor += data + b"\0" * (-len(data) % 4)
     and_row = (size + 31) // 32 * 4
     mask = b"\0" * (and_row * size)  # fully opaque
     return header + palette + xor + mask
 
 
-def ico(images):
-    out = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
+def ico(frames):
+    """frames: (pixels, bits) with bits 4 or 32; a 256 px frame is stored
+    as PNG, as Windows Vista and later expect."""
+    out = struct.pack("<HHH", 0, 1, len(frames))
+    offset = 6 + 16 * len(frames)
     blobs = []
-    for px in images:
-        blob = ico_image(px)
+    for px, bits in frames:
         size = len(px)
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(blob), offset)
+        blob = png_rgba(px) if size == 256 else ico_bitmap(px, bits)
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 16 if bits == 4 else 0, 0, 1, bits,
+                           len(blob), offset)
         offset += len(blob)
         blobs.append(blob)
     return out + b"".join(blobs)
@@ -149,7 +156,9 @@ def main():
     for size in LARGE_SIZES:
         (here / f"addressrangefinder-{size}.png").write_bytes(png_rgba(raster(size)))
     (here / "addressrangefinder.svg").write_text(svg())
-    (here / "addressrangefinder.ico").write_bytes(ico([small, large]))
+    # The window's own 16-colour images, and sharp ones for high DPI.
+    (here / "addressrangefinder.ico").write_bytes(
+        ico([(small, 4), (large, 4), (raster(48), 32), (raster(256), 32)]))
 
 
 if __name__ == "__main__":

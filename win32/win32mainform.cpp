@@ -49,12 +49,45 @@ HFONT createFont(std::string_view face, double points, bool bold, int dpi)
                        WideText(face).c_str());
 }
 
-int screenDpi()
+// Functions newer than Vista are looked up at run time, so that the program
+// still starts where they are missing and falls back to the older way.
+template <typename Function>
+Function systemFunction(const wchar_t* module, const char* name)
 {
+    HMODULE handle = GetModuleHandleW(module);
+    return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name))) : nullptr;
+}
+
+// The DPI of the monitor the window is on (Windows 10), else the system's.
+int windowDpi(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    if (const auto getDpiForWindow = systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow"))
+        if (const UINT dpi = getDpiForWindow(window))
+            return static_cast<int>(dpi);
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi > 0 ? dpi : 96;
+}
+
+int systemMetric(int index, int dpi)
+{
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    if (const auto forDpi = systemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi"))
+        return forDpi(index, static_cast<UINT>(dpi));
+    return GetSystemMetrics(index);
+}
+
+RECT windowRectForClient(int width, int height, int dpi)
+{
+    RECT rect{0, 0, width, height};
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    if (const auto adjust = systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi"))
+        adjust(&rect, kWindowStyle, FALSE, 0, static_cast<UINT>(dpi));
+    else
+        AdjustWindowRectEx(&rect, kWindowStyle, FALSE, 0);
+    return rect;
 }
 
 struct ControlClass {
@@ -98,7 +131,6 @@ ControlClass controlClass(const Layout::WidgetSpec& row)
 } // namespace
 
 Win32MainForm::Win32MainForm(HINSTANCE instance)
-    : m_dpi(screenDpi())
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -107,28 +139,26 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
-    windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON),
-                                                        GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterClassExW(&windowClass); // fails harmlessly when a second form registers it again
-
+    // A second form in the same process finds the class already there.
+    if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        m_failure = L"the window class";
+        return;
+    }
     m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
-    m_dialogFont = createFont("MS Shell Dlg", 8.0, false, m_dpi);
-    m_cellFont = createFont(Layout::kCellFont.family, Layout::kCellFont.pointSize, Layout::kCellFont.bold, m_dpi);
-    m_boxFont = createFont(Layout::kBoxFont.family, Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, m_dpi);
 
-    RECT frame{0, 0, Layout::twipsToPixels(Layout::kClientWidth, m_dpi),
-               Layout::twipsToPixels(Layout::kClientHeight, m_dpi)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    CreateWindowExW(0, kWindowClass, WideText(Layout::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance,
-                    this);
-    // Also per window, so WM_GETICON answers for taskbars and automation.
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowClass.hIcon));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(windowClass.hIconSm));
-    createControls(instance);
+    // Sized for the system DPI first; applyDpi() fits it to its monitor's.
+    const int systemDpi = windowDpi(nullptr);
+    const RECT frame = windowRectForClient(Layout::twipsToPixels(Layout::kClientWidth, systemDpi),
+                                           Layout::twipsToPixels(Layout::kClientHeight, systemDpi), systemDpi);
+    if (!CreateWindowExW(0, kWindowClass, WideText(Layout::kTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                         instance, this)) {
+        m_failure = L"the main window";
+        return;
+    }
+    if (!createControls(instance))
+        return;
+    applyDpi(windowDpi(m_window), nullptr);
     Form_Load();
 }
 
@@ -136,13 +166,16 @@ Win32MainForm::~Win32MainForm()
 {
     if (m_window)
         DestroyWindow(m_window);
-    DeleteObject(m_cellBrush);
-    DeleteObject(m_dialogFont);
-    DeleteObject(m_cellFont);
-    DeleteObject(m_boxFont);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_cellBrush), static_cast<HGDIOBJ>(m_dialogFont),
+                           static_cast<HGDIOBJ>(m_cellFont), static_cast<HGDIOBJ>(m_boxFont)})
+        if (object)
+            DeleteObject(object);
+    for (HICON icon : {m_bigIcon, m_smallIcon})
+        if (icon)
+            DestroyIcon(icon);
 }
 
-void Win32MainForm::createControls(HINSTANCE instance)
+bool Win32MainForm::createControls(HINSTANCE instance)
 {
     // Frames go last: children made later sit lower in the z-order, and
     // with WS_CLIPSIBLINGS a group box then never paints over its contents.
@@ -150,24 +183,75 @@ void Win32MainForm::createControls(HINSTANCE instance)
         for (const Layout::WidgetSpec& row : Layout::kWidgets) {
             if ((row.kind == Layout::WidgetKind::Frame) != frames)
                 continue;
-            const Layout::TwipRect origin = Layout::parentRect(row.parent);
-            const int left = Layout::twipsToPixels(origin.left + row.rect.left, m_dpi);
-            const int top = Layout::twipsToPixels(origin.top + row.rect.top, m_dpi);
-            const int right = Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, m_dpi);
-            const int bottom = Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, m_dpi);
             const ControlClass cls = controlClass(row);
             HWND control = CreateWindowExW(
                 cls.exStyle, cls.className, WideText(row.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                left, top, right - left, bottom - top, m_window,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name, row.index))), instance, nullptr);
-            const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
-                               : row.font == Layout::FontRole::Box ? m_boxFont
-                                                                    : m_dialogFont;
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name, row.index))),
+                instance, nullptr);
+            if (!control) {
+                const std::string_view name = Layout::widgetName(row.name); // a literal, so terminated
+                if (row.index < 0)
+                    wsprintfW(m_failureText, L"the control %hs", name.data());
+                else
+                    wsprintfW(m_failureText, L"the control %hs(%d)", name.data(), row.index);
+                m_failure = m_failureText;
+                return false;
+            }
             if (row.kind == Layout::WidgetKind::OptionButton && row.selected)
                 SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         }
     }
+    return true;
+}
+
+void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
+{
+    m_dpi = dpi;
+    const HFONT oldFonts[] = {m_dialogFont, m_cellFont, m_boxFont};
+    m_dialogFont = createFont("MS Shell Dlg", 8.0, false, dpi);
+    m_cellFont = createFont(Layout::kCellFont.family, Layout::kCellFont.pointSize, Layout::kCellFont.bold, dpi);
+    m_boxFont = createFont(Layout::kBoxFont.family, Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, dpi);
+
+    // The icon sizes this DPI asks for, drawn from the frames the file has.
+    const HICON oldIcons[] = {m_bigIcon, m_smallIcon};
+    const auto loadIcon = [&](int width, int height) {
+        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                             systemMetric(width, dpi), systemMetric(height, dpi), 0));
+    };
+    m_bigIcon = loadIcon(SM_CXICON, SM_CYICON);
+    m_smallIcon = loadIcon(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+
+    if (suggested) {
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        const RECT frame = windowRectForClient(Layout::twipsToPixels(Layout::kClientWidth, dpi),
+                                               Layout::twipsToPixels(Layout::kClientHeight, dpi), dpi);
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+        const Layout::TwipRect origin = Layout::parentRect(row.parent);
+        const int left = Layout::twipsToPixels(origin.left + row.rect.left, dpi);
+        const int top = Layout::twipsToPixels(origin.top + row.rect.top, dpi);
+        const int right = Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, dpi);
+        const int bottom = Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, dpi);
+        HWND control = this->control(row.name, row.index);
+        const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
+                           : row.font == Layout::FontRole::Box ? m_boxFont
+                                                                : m_dialogFont;
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        MoveWindow(control, left, top, right - left, bottom - top, FALSE);
+    }
+    InvalidateRect(m_window, nullptr, TRUE);
+    for (HFONT font : oldFonts)
+        if (font)
+            DeleteObject(font);
+    for (HICON icon : oldIcons)
+        if (icon)
+            DestroyIcon(icon);
 }
 
 HWND Win32MainForm::control(Layout::WidgetName name, std::int16_t index) const
@@ -235,8 +319,18 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
     case WM_CTLCOLORSTATIC:
         return controlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE:
+        // Remember the focus on the way out; DefWindowProc focuses the
+        // window on the way back in, and WM_SETFOCUS hands it on.
         if (LOWORD(wParam) == WA_INACTIVE)
-            m_lastFocus = GetFocus();
+            rememberFocus();
+        break;
+    case WM_SIZE:
+        // A minimised window need not be deactivated first.
+        if (wParam == SIZE_MINIMIZED)
+            rememberFocus();
+        break;
+    case WM_DPICHANGED:
+        applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETFOCUS: {
         HWND target = m_lastFocus && IsChild(m_window, m_lastFocus) ? m_lastFocus : nullptr;
@@ -270,6 +364,26 @@ void Win32MainForm::onCommand(int id, int code, HWND sender)
         if (SendMessageW(sender, BM_GETCHECK, 0, 0) == BST_CHECKED)
             OptionMode_Click(static_cast<std::int16_t>(id - modeBase));
     }
+}
+
+void Win32MainForm::rememberFocus()
+{
+    const HWND focus = GetFocus();
+    if (focus && IsChild(m_window, focus))
+        m_lastFocus = focus;
+}
+
+int runMainForm(HINSTANCE instance, int show)
+{
+    Win32MainForm form(instance);
+    if (const wchar_t* failed = form.failure()) {
+        wchar_t message[160];
+        wsprintfW(message, L"Address range finder cannot start: Windows did not create %s.", failed);
+        MessageBoxW(nullptr, message, L"Address range finder", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    ShowWindow(form.window(), show);
+    return form.run();
 }
 
 LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)

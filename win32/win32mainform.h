@@ -17,6 +17,8 @@ public:
     Win32MainForm(const Win32MainForm&) = delete;
     Win32MainForm& operator=(const Win32MainForm&) = delete;
 
+    // What Windows refused to create, or nullptr once the window stands.
+    const wchar_t* failure() const { return m_failure; }
     HWND window() const { return m_window; }
     HWND control(Layout::WidgetName name, std::int16_t index = -1) const;
     COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors[static_cast<std::size_t>(bit)]; }
@@ -36,9 +38,13 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls(HINSTANCE instance);
+    bool createControls(HINSTANCE instance);
+    // Fonts, icons, window size and every control's place for this DPI;
+    // the window takes `suggested` when Windows offers one.
+    void applyDpi(int dpi, const RECT* suggested);
     LRESULT controlColor(HDC dc, HWND control);
     void onCommand(int id, int code, HWND control);
+    void rememberFocus();
 
     HWND m_window = nullptr;
     HWND m_lastFocus = nullptr;
@@ -48,4 +54,12 @@ private:
     HFONT m_dialogFont = nullptr;
     HFONT m_cellFont = nullptr;
     HFONT m_boxFont = nullptr;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+    const wchar_t* m_failure = nullptr;
+    wchar_t m_failureText[64] = {};
 };
+
+// The program: the window, or a message saying what Windows refused to
+// create; the process's exit code.
+int runMainForm(HINSTANCE instance, int show);

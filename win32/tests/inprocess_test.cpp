@@ -11,14 +11,19 @@ namespace {
 
 using Layout::WidgetName;
 
+std::string narrowText(const wchar_t* wide)
+{
+    std::string text;
+    for (const wchar_t* c = wide; *c; ++c)
+        text += static_cast<char>(*c);
+    return text;
+}
+
 std::string textOf(HWND control)
 {
     wchar_t buffer[64] = {};
     GetWindowTextW(control, buffer, 64);
-    std::string text;
-    for (const wchar_t* c = buffer; *c; ++c)
-        text += static_cast<char>(*c);
-    return text;
+    return narrowText(buffer);
 }
 
 void pump()
@@ -223,6 +228,138 @@ void fontsAndColours(TestLog& t)
     t.check(boxStyle & ES_READONLY, "box is read-only");
 }
 
+RECT childRect(HWND parent, HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Moved to a monitor of another scale, the window takes the rectangle that
+// Windows suggests and lays out every control and font again for the DPI.
+void dpiChanges(TestLog& t)
+{
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    const auto metricForDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    Win32MainForm form(GetModuleHandleW(nullptr));
+    for (const int dpi : {144, 192, 96}) {
+        const std::string at = " at " + std::to_string(dpi) + " dpi";
+        RECT suggested{40, 30, 40 + Layout::twipsToPixels(8415, dpi) + 7, 30 + Layout::twipsToPixels(3165, dpi) + 29};
+        SendMessageW(form.window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        t.equal(form.dpi(), dpi, "form takes the new DPI" + at);
+        RECT window{};
+        GetWindowRect(form.window(), &window);
+        t.check(EqualRect(&window, &suggested), "window takes the suggested rectangle" + at);
+        int misplaced = 0;
+        for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+            const Layout::TwipRect origin = Layout::parentRect(row.parent);
+            const RECT expected{Layout::twipsToPixels(origin.left + row.rect.left, dpi),
+                                Layout::twipsToPixels(origin.top + row.rect.top, dpi),
+                                Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, dpi),
+                                Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, dpi)};
+            const RECT actual = childRect(form.window(), form.control(row.name, row.index));
+            misplaced += !EqualRect(&actual, &expected);
+        }
+        t.equal(misplaced, 0, "every control laid out from the table" + at);
+        t.equal(fontOf(form.control(WidgetName::CommandAddressBits, 0)).lfHeight, -MulDiv(825, dpi, 7200),
+                "cell font" + at);
+        t.equal(fontOf(form.control(WidgetName::TextHexMin)).lfHeight, -MulDiv(1575, dpi, 7200), "box font" + at);
+        ICONINFO info{};
+        BITMAP bitmap{};
+        const auto big = reinterpret_cast<HICON>(SendMessageW(form.window(), WM_GETICON, ICON_BIG, 0));
+        if (big && GetIconInfo(big, &info)) {
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        const int wanted = metricForDpi ? metricForDpi(SM_CXICON, static_cast<UINT>(dpi)) : GetSystemMetrics(SM_CXICON);
+        t.equal(static_cast<int>(bitmap.bmWidth), wanted, "icon of the size this DPI asks for" + at);
+    }
+}
+
+// Vetoes the creation of the first window of one class, as a hook or a
+// policy may; answers any message box with OK and keeps its text.
+struct CreationVeto {
+    static inline const wchar_t* s_class = nullptr;
+    static inline bool s_vetoed = false;
+    static inline wchar_t s_message[256] = {};
+
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto window = reinterpret_cast<HWND>(wParam);
+        wchar_t name[64] = {};
+        GetClassNameW(window, name, 64);
+        if (code == HCBT_CREATEWND && !s_vetoed && lstrcmpiW(name, s_class) == 0) {
+            s_vetoed = true;
+            return 1;
+        }
+        if (code == HCBT_ACTIVATE && lstrcmpW(name, L"#32770") == 0) {
+            GetDlgItemTextW(window, 0xFFFF, s_message, 256);
+            PostMessageW(window, WM_COMMAND, IDOK, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+void creationFailures(TestLog& t)
+{
+    struct Row {
+        const wchar_t* vetoedClass;
+        const wchar_t* named;
+    };
+    const Row rows[] = {{L"AddressRangeFinderMainForm", L"the main window"},
+                        {L"Edit", L"the control TextHexMin"},
+                        {L"Static", L"the control Label1(0)"}};
+    for (const Row& row : rows) {
+        const std::string what = narrowText(row.named);
+        CreationVeto::s_class = row.vetoedClass;
+        CreationVeto::s_vetoed = false;
+        CreationVeto::s_message[0] = L'\0';
+        HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationVeto::hook, nullptr, GetCurrentThreadId());
+        {
+            Win32MainForm form(GetModuleHandleW(nullptr));
+            t.check(form.failure() && std::wstring(form.failure()) == row.named, "the form names " + what);
+        }
+        CreationVeto::s_vetoed = false;
+        const int status = runMainForm(GetModuleHandleW(nullptr), SW_SHOW);
+        UnhookWindowsHookEx(hook);
+        t.check(status != 0, "the program ends with a failure status when " + what + " is refused");
+        t.check(std::wstring(CreationVeto::s_message).find(row.named) != std::wstring::npos,
+                "the message box names " + what);
+    }
+    pump();
+}
+
+// Focus comes back to the control that had it, after minimise and restore
+// and after another window was active.
+void focusReturns(TestLog& t)
+{
+    Win32MainForm form(GetModuleHandleW(nullptr));
+    ShowWindow(form.window(), SW_SHOW);
+    SetForegroundWindow(form.window());
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+    for (const WidgetName name : {WidgetName::TextHexMax, WidgetName::TextHexMin}) {
+        SetActiveWindow(form.window());
+        SetFocus(form.control(name));
+        pump();
+        ShowWindow(form.window(), SW_MINIMIZE);
+        pump();
+        ShowWindow(form.window(), SW_RESTORE);
+        pump();
+        const std::string box = name == WidgetName::TextHexMax ? "TextHexMax" : "TextHexMin";
+        t.equal(GetFocus(), form.control(name), box + " has the focus again after minimise and restore");
+        SetActiveWindow(other);
+        pump();
+        SetActiveWindow(form.window());
+        pump();
+        t.equal(GetFocus(), form.control(name), box + " has the focus again after switching away and back");
+    }
+    DestroyWindow(other);
+}
+
 void closeEndsLoop(TestLog& t)
 {
     pump(); // drop the quit that earlier forms posted as they were destroyed
@@ -242,6 +379,9 @@ int main()
     modeSwitches(t);
     focusAndTabOrder(t);
     fontsAndColours(t);
+    dpiChanges(t);
+    creationFailures(t);
+    focusReturns(t);
     closeEndsLoop(t);
     return t.finish();
 }
