@@ -25,6 +25,12 @@ LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0" \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     ctest --test-dir build/sanitize --output-on-failure
 
-cmake -S . -B build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+for tree in build/win32 build/win32-again; do
+    cmake -S . -B "$tree" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+done
 cmake --build build/win32 --parallel "$jobs"
+# The same tree must link the same bytes, wherever it is built.
+cmake --build build/win32-again --parallel "$jobs" --target addressrangefinder
+cmp build/win32/addressrangefinder.exe build/win32-again/addressrangefinder.exe
+echo "two builds of addressrangefinder.exe are identical ($(stat -c %s build/win32/addressrangefinder.exe) bytes)"
 scripts/with-wine.sh ctest --test-dir build/win32 --output-on-failure

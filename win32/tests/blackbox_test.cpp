@@ -5,12 +5,22 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Layout::WidgetName;
+
+std::string narrowPath(const std::wstring& path)
+{
+    char bytes[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
 
 std::wstring textOf(HWND control)
 {
@@ -53,33 +63,96 @@ std::wstring versionString(const std::wstring& path, const wchar_t* key)
     return value;
 }
 
+std::vector<char> fileBytes(const std::wstring& path)
+{
+    std::ifstream in(narrowPath(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// What the file itself promises Windows: size, header flags, icon frames
+// and manifest.
+void checkImage(TestLog& t, const std::wstring& program)
+{
+    const std::vector<char> bytes = fileBytes(program);
+    t.check(!bytes.empty() && bytes.size() <= 102400, "the executable is at most 100 KB (" +
+                                                          std::to_string(bytes.size()) + " bytes)");
+    IMAGE_DOS_HEADER dos{};
+    IMAGE_NT_HEADERS32 nt{};
+    if (bytes.size() >= sizeof dos)
+        std::copy_n(bytes.data(), sizeof dos, reinterpret_cast<char*>(&dos));
+    if (dos.e_lfanew > 0 && bytes.size() >= static_cast<std::size_t>(dos.e_lfanew) + sizeof nt)
+        std::copy_n(bytes.data() + dos.e_lfanew, sizeof nt, reinterpret_cast<char*>(&nt));
+    const WORD flags = nt.OptionalHeader.DllCharacteristics;
+    const std::pair<WORD, const char*> required[] = {{IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE, "DYNAMIC_BASE"},
+                                                     {IMAGE_DLLCHARACTERISTICS_NX_COMPAT, "NX_COMPAT"},
+                                                     {IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE,
+                                                      "TERMINAL_SERVER_AWARE"}};
+    for (const auto& [flag, name] : required)
+        t.check(nt.Signature == IMAGE_NT_SIGNATURE && (flags & flag), std::string("PE header carries ") + name);
+    t.check(nt.Signature == IMAGE_NT_SIGNATURE && nt.FileHeader.TimeDateStamp == 0,
+            "no link time in the header, so builds repeat byte for byte");
+
+    HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    // The icon group's directory: 16 and 32 px in 16 colours, 48 and 256 px
+    // in 32 bits, the largest stored as PNG.
+    struct Frame {
+        int size;
+        WORD bits;
+    };
+    const Frame frames[] = {{16, 4}, {32, 4}, {48, 32}, {256, 32}};
+    HRSRC group = image ? FindResourceW(image, MAKEINTRESOURCEW(1), RT_GROUP_ICON) : nullptr;
+    const auto* directory = group ? static_cast<const BYTE*>(LockResource(LoadResource(image, group))) : nullptr;
+    const WORD count = directory ? *reinterpret_cast<const WORD*>(directory + 4) : 0;
+    for (const Frame& frame : frames) {
+        bool found = false;
+        bool png = false;
+        for (WORD i = 0; i < count; ++i) {
+            const BYTE* entry = directory + 6 + 14 * i; // width, height, colours, 0, planes, bits, size, id
+            const int width = entry[0] ? entry[0] : 256;
+            const WORD bits = *reinterpret_cast<const WORD*>(entry + 6);
+            const WORD id = *reinterpret_cast<const WORD*>(entry + 12);
+            if (width == frame.size && bits == frame.bits) {
+                found = true;
+                HRSRC icon = FindResourceW(image, MAKEINTRESOURCEW(id), RT_ICON);
+                const auto* data = icon ? static_cast<const BYTE*>(LockResource(LoadResource(image, icon))) : nullptr;
+                png = data && data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G';
+            }
+        }
+        const std::string name = std::to_string(frame.size) + " px " + std::to_string(frame.bits) + "-bit icon frame";
+        t.check(found, "the icon has a " + name);
+        if (frame.size == 256)
+            t.check(png, "the 256 px frame is PNG-compressed");
+    }
+
+    HRSRC manifestResource = image ? FindResourceW(image, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+    const std::string manifest =
+        manifestResource ? std::string(static_cast<const char*>(LockResource(LoadResource(image, manifestResource))),
+                                       SizeofResource(image, manifestResource))
+                         : std::string();
+    const char* const promises[] = {
+        ">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>", "level=\"asInvoker\"",
+        "{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"};
+    for (const char* promise : promises)
+        t.check(manifest.find(promise) != std::string::npos, std::string("the manifest says ") + promise);
+    if (image)
+        FreeLibrary(image);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     TestLog t;
-    if (!t.check(argc == 2, "usage: blackbox_test PROGRAM.exe"))
+    if (!t.check(argc == 2 || argc == 3, "usage: blackbox_test PROGRAM.exe [DPI]"))
         return t.finish();
     const std::wstring program = argv[1];
+    const int dpi = argc == 3 ? _wtoi(argv[2]) : 96;
+    checkImage(t, program);
 
     t.check(versionString(program, L"FileVersion") == L"1.00", "FileVersion reads 1.00");
     t.check(versionString(program, L"ProductVersion") == L"1.00", "ProductVersion reads 1.00");
-
-    HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    for (const int size : {16, 32}) {
-        HANDLE icon = image ? LoadImageW(image, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0) : nullptr;
-        ICONINFO info{};
-        BITMAP bitmap{};
-        const bool loaded = icon && GetIconInfo(static_cast<HICON>(icon), &info)
-                            && GetObjectW(info.hbmColor, sizeof bitmap, &bitmap) && bitmap.bmWidth == size;
-        t.check(loaded, "executable carries a " + std::to_string(size) + " pixel icon");
-        if (icon)
-            DestroyIcon(static_cast<HICON>(icon));
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-    }
-    if (image)
-        FreeLibrary(image);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -95,6 +168,10 @@ int wmain(int argc, wchar_t** argv)
         HWND hexMin = GetDlgItem(window, controlId(WidgetName::TextHexMin, -1));
         HWND hexMax = GetDlgItem(window, controlId(WidgetName::TextHexMax, -1));
         t.check(textOf(hexMin) == L"0x0" && textOf(hexMax) == L"0x0", "boxes start at 0x0");
+        RECT client{};
+        GetClientRect(window, &client);
+        t.check(client.right == Layout::twipsToPixels(8415, dpi) && client.bottom == Layout::twipsToPixels(3165, dpi),
+                "the window is drawn at " + std::to_string(dpi) + " dpi, not stretched");
 
         struct Step {
             std::int16_t bit;

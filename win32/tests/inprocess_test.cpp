@@ -4,6 +4,7 @@
 #include "win32mainform.h"
 #include "testlog.h"
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -371,9 +372,15 @@ void closeEndsLoop(TestLog& t)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     TestLog t;
+    // The DPI that the display is set to, which the window must follow.
+    const int dpi = argc > 1 ? std::atoi(argv[1]) : 96;
+    {
+        Win32MainForm form(GetModuleHandleW(nullptr));
+        t.equal(form.dpi(), dpi, "the window takes the display's DPI");
+    }
     startState(t);
     cellClicks(t);
     modeSwitches(t);
