@@ -1,5 +1,6 @@
 #include "qtmainform.h"
 
+#include "accessibility.h"
 #include "celllabel.h"
 #include "layout.h"
 
@@ -93,6 +94,7 @@ QtMainForm::QtMainForm(QWidget* parent)
 
     setFont(dialogFont(font()));
 
+    Accessibility::install();
     buildWidgets();
     Form_Load();
 }
@@ -140,10 +142,9 @@ void QtMainForm::buildWidgets()
         case WidgetKind::Label: {
             auto* label = new QLabel(toQString(row.text), parent);
             label->setAlignment(toQt(row.align));
-            if (row.name == Layout::WidgetName::Label1) {
-                label->setAccessibleName(QStringLiteral("Bit number %1").arg(row.index));
+            // A caption's accessible name is the text it shows.
+            if (row.name == Layout::WidgetName::Label1)
                 m_captions.at(row.index) = label;
-            }
             widget = label;
             break;
         }
@@ -166,8 +167,11 @@ void QtMainForm::buildWidgets()
             auto* box = new QLineEdit(toQString(row.text), parent);
             box->setReadOnly(true);
             box->setAlignment(toQt(row.align));
+            // Blue on white under any theme, as a Windows edit box shows it:
+            // the theme's dark field would leave the blue unreadable.
             QPalette palette = box->palette();
             palette.setColor(QPalette::Text, toQColor(Layout::kBoxTextColor));
+            palette.setColor(QPalette::Base, Qt::white);
             box->setPalette(palette);
             const bool isMin = row.name == Layout::WidgetName::TextHexMin;
             box->setAccessibleName(isMin ? QStringLiteral("Lowest address") : QStringLiteral("Highest address"));
@@ -185,14 +189,14 @@ void QtMainForm::buildWidgets()
         built.push_back({{row.name, row.index}, widget});
     }
 
-    QWidget* previous = nullptr;
-    for (const Layout::WidgetRef& ref : Layout::kTabOrder) {
+    for (std::size_t i = 0; i < Layout::kTabOrder.size(); ++i) {
+        const Layout::WidgetRef& ref = Layout::kTabOrder[i];
         const auto it = std::find_if(built.begin(), built.end(), [&](const auto& entry) {
             return entry.first.name == ref.name && entry.first.index == ref.index;
         });
-        if (previous)
-            setTabOrder(previous, it->second);
-        previous = it->second;
+        m_tabStops.at(i) = it->second;
+        if (i > 0)
+            setTabOrder(m_tabStops.at(i - 1), it->second);
     }
 }
 
@@ -220,6 +224,20 @@ void QtMainForm::setCellForeColor(std::int16_t index, Rgb color)
 void QtMainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
 {
     m_captions.at(index)->setText(toQString(text));
+    // The cell is known by the number shown above it.
+    m_cells.at(index)->setAccessibleName(QStringLiteral("Bit %1").arg(toQString(text)));
+}
+
+// Every stop of the table in turn, both mode buttons included: Qt would make
+// the exclusive pair a single stop. Focus alone selects no mode.
+bool QtMainForm::focusNextPrevChild(bool next)
+{
+    const int count = static_cast<int>(m_tabStops.size());
+    const auto found = std::find(m_tabStops.begin(), m_tabStops.end(), focusWidget());
+    const int position = found == m_tabStops.end() ? -1 : static_cast<int>(found - m_tabStops.begin());
+    const int target = position < 0 ? (next ? 0 : count - 1) : (position + (next ? 1 : count - 1)) % count;
+    m_tabStops.at(static_cast<std::size_t>(target))->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void QtMainForm::setOutputText(OutputBox box, std::string_view text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "layout.h"
 #include "mainform.h"
 
 #include <QWidget>
@@ -30,6 +31,9 @@ public:
     void setBitNumberCaption(std::int16_t index, std::string_view text) override;
     void setOutputText(OutputBox box, std::string_view text) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     void buildWidgets();
 
@@ -38,4 +42,5 @@ private:
     std::array<QRadioButton*, 2> m_modes{};
     QLineEdit* m_hexMin = nullptr;
     QLineEdit* m_hexMax = nullptr;
+    std::array<QWidget*, Layout::kTabOrder.size()> m_tabStops{};
 };

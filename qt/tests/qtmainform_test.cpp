@@ -3,9 +3,15 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -31,6 +37,71 @@ QStringList cellTexts(const QtMainForm& form)
     return texts;
 }
 
+double luminance(QRgb c)
+{
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+double contrastRatio(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A text's contrast as rendered: the commonest colour in its area is what
+// lies behind it, and the pixel furthest from that is the text's full ink.
+double renderedContrast(const QImage& image, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    QRgb background = 0;
+    int most = 0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        if (it.value() > most)
+            std::tie(background, most) = std::make_pair(it.key(), it.value());
+    double best = 1.0;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        best = std::max(best, contrastRatio(it.key(), background));
+    return best;
+}
+
+// Where each text of the window is drawn, in the window's coordinates; the
+// cells' fixed colours are left out.
+QList<std::pair<QString, QRect>> textAreas(const QtMainForm& form)
+{
+    QList<std::pair<QString, QRect>> areas;
+    const auto add = [&](const QWidget* widget, const QRect& local) {
+        areas.append({widget->objectName(), QRect(widget->mapTo(&form, local.topLeft()), local.size())});
+    };
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        if (!qobject_cast<const CellLabel*>(label))
+            add(label, label->rect());
+    for (const QRadioButton* button : form.findChildren<QRadioButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = button->text();
+        add(button, button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button));
+    }
+    for (const QGroupBox* frame : form.findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        option.textAlignment = frame->alignment();
+        add(frame, frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame));
+    }
+    for (const QLineEdit* box : form.findChildren<QLineEdit*>())
+        add(box, box->rect().adjusted(3, 3, -3, -3));
+    return areas;
+}
+
 const QStringList kPicCaptions = QStringLiteral("22 21 20 19 18 17 16 15 14 13 12 11 10 9 8 7 6 5 4 3 2 1 0 BA0").split(' ');
 const QStringList kStandardCaptions =
     QStringLiteral("23 22 21 20 19 18 17 16 15 14 13 12 11 10 9 8 7 6 5 4 3 2 1 0").split(' ');
@@ -49,10 +120,16 @@ private slots:
     void modeSwitches_data();
     void modeSwitches();
     void tabOrderSkipsCellsAndCaptions();
+    void tabKeysVisitEveryStop_data();
+    void tabKeysVisitEveryStop();
     void clickedCellDoesNotTakeFocus();
     void geometryAtScaleOne_data();
     void geometryAtScaleOne();
-    void accessibleNamesAndState();
+    void accessibleCells_data();
+    void accessibleCells();
+    void accessibleBoxesAndCaptions();
+    void textContrast_data();
+    void textContrast();
 };
 
 void QtMainFormTest::startsInTheSameState()
@@ -176,6 +253,32 @@ void QtMainFormTest::tabOrderSkipsCellsAndCaptions()
     }
 }
 
+void QtMainFormTest::tabKeysVisitEveryStop_data()
+{
+    QTest::addColumn<bool>("backwards");
+    QTest::newRow("Tab") << false;
+    QTest::newRow("Shift+Tab") << true;
+}
+
+// Real key presses from a fresh start: four stops, round again, and no mode
+// selected on the way.
+void QtMainFormTest::tabKeysVisitEveryStop()
+{
+    QFETCH(bool, backwards);
+    QtMainForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    const QList<QWidget*> order{form.optionMode(0), form.optionMode(1), form.textHexMin(), form.textHexMax()};
+    QCOMPARE(QApplication::focusWidget(), order.first()); // the window opens on the first stop
+    for (int press = 1; press <= 8; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget(), order.at((backwards ? 4 - press % 4 : press) % 4));
+    }
+    QVERIFY(form.optionMode(1)->isChecked());
+    QCOMPARE(captions(form), kPicCaptions);
+}
+
 void QtMainFormTest::clickedCellDoesNotTakeFocus()
 {
     QtMainForm form;
@@ -215,18 +318,103 @@ void QtMainFormTest::geometryAtScaleOne()
     QTEST(widget->geometry(), "rect");
 }
 
-void QtMainFormTest::accessibleNamesAndState()
+void QtMainFormTest::accessibleCells_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("bit");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("PIC 18F, lowest cell") << 1 << 0 << "Bit BA0";
+    QTest::newRow("PIC 18F, cell under 4") << 1 << 5 << "Bit 4";
+    QTest::newRow("PIC 18F, top cell") << 1 << 23 << "Bit 22";
+    QTest::newRow("standard, cell 5") << 0 << 5 << "Bit 5";
+    QTest::newRow("standard, top cell") << 0 << 23 << "Bit 23";
+}
+
+// A cell is announced by the number shown above it and its state, and its
+// press action is exactly one click: one step, then both boxes recomputed.
+void QtMainFormTest::accessibleCells()
+{
+    QFETCH(int, mode);
+    QFETCH(int, bit);
+    QtMainForm form;
+    form.optionMode(static_cast<std::int16_t>(mode))->click();
+    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(form.cell(static_cast<std::int16_t>(bit)));
+    QVERIFY(cell && cell->actionInterface());
+    QTEST(cell->text(QAccessible::Name), "name");
+    QCOMPARE(cell->role(), QAccessible::Button);
+    QCOMPARE(cell->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    const QString steps[] = {QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("0")};
+    for (const QString& state : steps) {
+        cell->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(form.cell(static_cast<std::int16_t>(bit))->text(), state);
+        QCOMPARE(cell->text(QAccessible::Value), state);
+        QCOMPARE(cell->text(QAccessible::Description), state);
+        const std::uint32_t weight = 1u << bit;
+        const auto hex = [](std::uint32_t v) { return QStringLiteral("0x") + QString::number(v, 16).toUpper(); };
+        QCOMPARE(form.textHexMin()->text(), hex(state == "1" ? weight : 0));
+        QCOMPARE(form.textHexMax()->text(), hex(state == "0" ? 0 : weight));
+    }
+}
+
+void QtMainFormTest::accessibleBoxesAndCaptions()
 {
     QtMainForm form;
-    QTest::mouseClick(form.cell(7), Qt::LeftButton);
-    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(form.cell(7));
-    QVERIFY(cell);
-    QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("Bit 7"));
-    QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("1"));
+    const std::pair<QLineEdit*, QString> boxes[] = {{form.textHexMin(), QStringLiteral("Lowest address")},
+                                                    {form.textHexMax(), QStringLiteral("Highest address")}};
+    for (const auto& [box, name] : boxes) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(accessible->text(QAccessible::Name), name);
+        QVERIFY2(accessible->state().readOnly, qPrintable(name));
+        QVERIFY2(!accessible->state().editable, qPrintable(name));
+    }
+    for (const QString& shown : {QStringLiteral("BA0"), QStringLiteral("0")}) {
+        for (std::int16_t bit = 0; bit < 24; ++bit)
+            QCOMPARE(QAccessible::queryAccessibleInterface(form.bitCaption(bit))->text(QAccessible::Name),
+                     form.bitCaption(bit)->text());
+        QCOMPARE(form.bitCaption(0)->text(), shown);
+        form.optionMode(0)->click();
+    }
     QCOMPARE(QAccessible::queryAccessibleInterface(form.optionMode(0))->text(QAccessible::Name),
              QStringLiteral("Standard micro"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(form.textHexMin())->text(QAccessible::Name),
-             QStringLiteral("Lowest address"));
+}
+
+void QtMainFormTest::textContrast_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light theme") << QApplication::palette();
+    // As GNOME's Adwaita dark or a dark qt6ct scheme hands it to Qt.
+    QPalette dark;
+    const std::pair<QPalette::ColorRole, QColor> roles[] = {
+        {QPalette::Window, QColor(0x35, 0x35, 0x35)}, {QPalette::WindowText, Qt::white},
+        {QPalette::Base, QColor(0x2a, 0x2a, 0x2a)},   {QPalette::Text, Qt::white},
+        {QPalette::Button, QColor(0x35, 0x35, 0x35)}, {QPalette::ButtonText, Qt::white}};
+    for (const auto& [role, color] : roles)
+        dark.setColor(role, color);
+    QTest::newRow("dark theme") << dark;
+}
+
+// Every text but the cells' fixed colours stands out at least 4.5:1 from
+// what is behind it, as drawn.
+void QtMainFormTest::textContrast()
+{
+    QFETCH(QPalette, palette);
+    const QPalette original = QApplication::palette();
+    QApplication::setPalette(palette);
+    {
+        QtMainForm form;
+        const QImage image = form.grab().toImage();
+        double lowest = 100.0;
+        QString lowestName;
+        for (const auto& [name, area] : textAreas(form)) {
+            const double ratio = renderedContrast(image, area);
+            if (ratio < lowest)
+                std::tie(lowest, lowestName) = std::make_pair(ratio, name);
+        }
+        qInfo("lowest text contrast %.2f:1 (%s)", lowest, qPrintable(lowestName));
+        QVERIFY2(lowest >= 4.5, qPrintable(QStringLiteral("%1 at %2:1").arg(lowestName).arg(lowest)));
+    }
+    QApplication::setPalette(original);
 }
 
 QTEST_MAIN(QtMainFormTest)

@@ -1,0 +1,12 @@
+// What assistive technology reads of the window, beyond Qt's defaults: a
+// cell is a button named after the bit number shown above it, with its state
+// as value and a press action that is one click; a read-only box reports
+// read-only and not also editable, as Qt's own line edit does.
+#pragma once
+
+namespace Accessibility {
+
+// Once per application, before the window is built.
+void install();
+
+} // namespace Accessibility

@@ -1,0 +1,104 @@
+#!/usr/bin/python3
+"""Reads the real program's window as a screen reader on Linux does, over
+AT-SPI: every caption as shown, every cell by the number above it with its
+state, the boxes by name and read-only; then presses cells through their
+action and reads the boxes back.
+    atspi_test.py PROGRAM     (on an X display, inside dbus-run-session)"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+passed = failed = 0
+
+
+def check(ok, what):
+    global passed, failed
+    if ok:
+        passed += 1
+    else:
+        failed += 1
+        print("FAIL:", what)
+
+
+def find_app(name, deadline):
+    while time.time() < deadline:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.1)
+    return None
+
+
+def walk(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from walk(child)
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def main():
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    program = subprocess.Popen([sys.argv[1]], env=env)
+    try:
+        app = find_app("addressrangefinder", time.time() + 20)
+        check(app is not None, "the program appears on the accessibility bus")
+        if app is None:
+            return
+        deadline = time.time() + 10
+        nodes = []
+        while time.time() < deadline:
+            nodes = list(walk(app))
+            if any(n.name == "Highest address" for n in nodes):
+                break
+            time.sleep(0.1)
+        for node in nodes:  # the tree as a screen reader sees it
+            print(f"  {node.getRoleName()!r} {node.name!r} {node.description!r}")
+
+        buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.startswith("Bit ")]
+        labels = [n.name for n in nodes if n.getRole() == pyatspi.ROLE_LABEL]
+        boxes = {n.name: n for n in nodes if n.name in ("Lowest address", "Highest address")}
+        pic = ["BA0"] + [str(i) for i in range(23)]
+        check(all(caption in labels for caption in pic), "every caption is exposed as the text it shows")
+        check(sorted(b.name for b in buttons) == sorted("Bit " + c for c in pic),
+              "every cell is named by the number shown above it")
+        check(all(b.description == "0" for b in buttons), "every cell says its state, 0")
+        check(len(boxes) == 2, "both boxes are named")
+        for name, box in boxes.items():
+            states = box.getState()
+            check(states.contains(pyatspi.STATE_READ_ONLY), name + " is read-only")
+            check(not states.contains(pyatspi.STATE_EDITABLE), name + " is not editable")
+            check(text_of(box) == "0x0", name + " reads 0x0")
+
+        by_name = {b.name: b for b in buttons}
+        steps = [("Bit 22", "1", "0x800000", "0x800000"), ("Bit 22", "X", "0x0", "0x800000"),
+                 ("Bit BA0", "1", "0x1", "0x800001"), ("Bit 4", "1", "0x21", "0x800021")]
+        for name, state, low, high in steps:
+            cell = by_name.get(name)
+            action = cell.queryAction() if cell else None
+            check(action is not None and action.nActions == 1, name + " offers one action")
+            if not action:
+                continue
+            action.doAction(0)
+            time.sleep(0.2)
+            check(cell.description == state, f"{name} says {state} after its action (got {cell.description!r})")
+            check(text_of(boxes["Lowest address"]) == low, f"lowest address {low} after pressing {name}")
+            check(text_of(boxes["Highest address"]) == high, f"highest address {high} after pressing {name}")
+    finally:
+        program.terminate()
+        program.wait(5)
+
+
+main()
+print(f"{passed} passed, {failed} failed")
+sys.exit(0 if failed == 0 and passed > 0 else 1)
