@@ -28,6 +28,14 @@ private:
     wchar_t m_chars[kCapacity];
 };
 
+bool highContrast()
+{
+    HIGHCONTRASTW settings{};
+    settings.cbSize = sizeof settings;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof settings, &settings, 0)
+           && (settings.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 ShortText windowText(HWND control)
 {
     wchar_t wide[ShortText::kCapacity + 1];
@@ -130,8 +138,16 @@ ControlClass controlClass(const Layout::WidgetSpec& row)
 
 } // namespace
 
-Win32MainForm::Win32MainForm(HINSTANCE instance)
+Win32MainForm::Win32MainForm(HINSTANCE instance, IAccPropServices* annotations)
 {
+    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    if (annotations)
+        annotations->AddRef();
+    else if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                     reinterpret_cast<void**>(&annotations))))
+        annotations = nullptr;
+    m_annotations = annotations;
+
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &Win32MainForm::windowProc;
@@ -159,6 +175,12 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
     if (!createControls(instance))
         return;
     applyDpi(windowDpi(m_window), nullptr);
+    // Read-only edits would otherwise borrow the name of the label before them.
+    annotate(control(Layout::WidgetName::TextHexMin), L"Lowest address");
+    annotate(control(Layout::WidgetName::TextHexMax), L"Highest address");
+    for (const Layout::WidgetSpec& row : Layout::kWidgets)
+        if (row.kind == Layout::WidgetKind::Frame)
+            annotate(control(row.name), WideText(row.text).c_str());
     Form_Load();
 }
 
@@ -173,22 +195,34 @@ Win32MainForm::~Win32MainForm()
     for (HICON icon : {m_bigIcon, m_smallIcon})
         if (icon)
             DestroyIcon(icon);
+    if (m_annotations)
+        m_annotations->Release();
+    if (m_comStarted)
+        CoUninitialize();
 }
 
 bool Win32MainForm::createControls(HINSTANCE instance)
 {
+    const auto create = [&](const wchar_t* className, DWORD style, DWORD exStyle, std::string_view text, int id) {
+        return CreateWindowExW(exStyle, className, WideText(text).c_str(), style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                               0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                               nullptr);
+    };
     // Frames go last: children made later sit lower in the z-order, and
     // with WS_CLIPSIBLINGS a group box then never paints over its contents.
+    // Its title is a label of its own on the border, above it: group boxes
+    // draw their text in a colour of their own under some themes, which a
+    // high-contrast scheme can turn black on black.
     for (const bool frames : {false, true}) {
         for (const Layout::WidgetSpec& row : Layout::kWidgets) {
             if ((row.kind == Layout::WidgetKind::Frame) != frames)
                 continue;
             const ControlClass cls = controlClass(row);
-            HWND control = CreateWindowExW(
-                cls.exStyle, cls.className, WideText(row.text).c_str(), cls.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                0, 0, 0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(row.name, row.index))),
-                instance, nullptr);
-            if (!control) {
+            const bool frame = row.kind == Layout::WidgetKind::Frame;
+            const bool made = (!frame || create(L"STATIC", SS_LEFT | SS_NOPREFIX, 0, row.text, frameTitleId(row.name)))
+                              && create(cls.className, cls.style, cls.exStyle, frame ? std::string_view() : row.text,
+                                        controlId(row.name, row.index));
+            if (!made) {
                 const std::string_view name = Layout::widgetName(row.name); // a literal, so terminated
                 if (row.index < 0)
                     wsprintfW(m_failureText, L"the control %hs", name.data());
@@ -198,7 +232,7 @@ bool Win32MainForm::createControls(HINSTANCE instance)
                 return false;
             }
             if (row.kind == Layout::WidgetKind::OptionButton && row.selected)
-                SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
+                SendMessageW(control(row.name, row.index), BM_SETCHECK, BST_CHECKED, 0);
         }
     }
     return true;
@@ -244,6 +278,19 @@ void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
                                                                 : m_dialogFont;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         MoveWindow(control, left, top, right - left, bottom - top, FALSE);
+        if (row.kind == Layout::WidgetKind::Frame) {
+            // The title on the border, wide enough to hide any the box draws.
+            HWND title = GetDlgItem(m_window, frameTitleId(row.name));
+            HDC dc = GetDC(title);
+            const HGDIOBJ previous = SelectObject(dc, m_dialogFont);
+            const WideText text(row.text);
+            SIZE extent{};
+            GetTextExtentPoint32W(dc, text.c_str(), lstrlenW(text.c_str()), &extent);
+            SelectObject(dc, previous);
+            ReleaseDC(title, dc);
+            SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(m_dialogFont), FALSE);
+            MoveWindow(title, left + MulDiv(6, dpi, 96), top, extent.cx + MulDiv(10, dpi, 96), extent.cy, FALSE);
+        }
     }
     InvalidateRect(m_window, nullptr, TRUE);
     for (HFONT font : oldFonts)
@@ -329,6 +376,11 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         if (wParam == SIZE_MINIMIZED)
             rememberFocus();
         break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // A theme switched on or off: every control paints anew.
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case WM_DPICHANGED:
         applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -396,12 +448,19 @@ LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
         return reinterpret_cast<LRESULT>(m_cellBrush);
     }
     if (id == controlId(Layout::WidgetName::TextHexMin, -1) || id == controlId(Layout::WidgetName::TextHexMax, -1)) {
-        // Read-only edits ask here; keep them white like editable ones.
+        // Read-only edits ask here. Blue on white, as an editable box shows
+        // it, but a high-contrast theme's own colours for those who chose one.
+        if (highContrast()) {
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        }
         SetTextColor(dc, toColorRef(Layout::kBoxTextColor));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+        SetBkColor(dc, RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     }
-    // Labels, frames and mode buttons on the window's own face colour.
+    // Labels, frames and mode buttons in the theme's text and face colours.
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
@@ -414,6 +473,7 @@ ShortText Win32MainForm::cellCaption(std::int16_t index) const
 void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
 {
     setText(control(Layout::WidgetName::CommandAddressBits, index), text);
+    annotateCell(index);
 }
 
 void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
@@ -425,6 +485,36 @@ void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
 void Win32MainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
 {
     setText(control(Layout::WidgetName::Label1, index), text);
+    annotateCell(index);
+}
+
+// A cell is announced by the number shown above it and its state, as
+// "Bit 4: 1"; left alone, it would be announced by its text alone.
+void Win32MainForm::annotateCell(std::int16_t index)
+{
+    if (!m_annotations)
+        return;
+    wchar_t caption[8] = {};
+    wchar_t state[8] = {};
+    GetWindowTextW(control(Layout::WidgetName::Label1, index), caption, 8);
+    GetWindowTextW(control(Layout::WidgetName::CommandAddressBits, index), state, 8);
+    wchar_t name[32];
+    wsprintfW(name, L"Bit %s: %s", caption, state);
+    annotate(control(Layout::WidgetName::CommandAddressBits, index), name);
+}
+
+void Win32MainForm::annotate(HWND control, const wchar_t* name)
+{
+    if (!m_annotations)
+        return;
+    if (FAILED(m_annotations->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                             PROPID_ACC_NAME, name))) {
+        // Not offered here: the controls keep their plain names.
+        m_annotations->Release();
+        m_annotations = nullptr;
+        return;
+    }
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32MainForm::setOutputText(OutputBox box, std::string_view text)

@@ -4,6 +4,7 @@
 #include "mainform.h"
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <array>
 
@@ -12,7 +13,9 @@
 // frame is a group box placed behind the controls it surrounds.
 class Win32MainForm final : public MainForm {
 public:
-    explicit Win32MainForm(HINSTANCE instance);
+    // `annotations` names the controls for screen readers; by default the
+    // system's own service, where it has one.
+    explicit Win32MainForm(HINSTANCE instance, IAccPropServices* annotations = nullptr);
     ~Win32MainForm() override;
     Win32MainForm(const Win32MainForm&) = delete;
     Win32MainForm& operator=(const Win32MainForm&) = delete;
@@ -23,6 +26,9 @@ public:
     HWND control(Layout::WidgetName name, std::int16_t index = -1) const;
     COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors[static_cast<std::size_t>(bit)]; }
     int dpi() const { return m_dpi; }
+    // Whether screen readers get the controls' names; not where the
+    // system does not let a program annotate them (Wine, for one).
+    bool annotated() const { return m_annotations != nullptr; }
 
     // Keyboard navigation for one queued message; true if it was consumed.
     bool preTranslateMessage(MSG& msg);
@@ -45,6 +51,8 @@ private:
     LRESULT controlColor(HDC dc, HWND control);
     void onCommand(int id, int code, HWND control);
     void rememberFocus();
+    void annotate(HWND control, const wchar_t* name);
+    void annotateCell(std::int16_t index);
 
     HWND m_window = nullptr;
     HWND m_lastFocus = nullptr;
@@ -56,6 +64,8 @@ private:
     HFONT m_boxFont = nullptr;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
+    IAccPropServices* m_annotations = nullptr;
+    bool m_comStarted = false;
     const wchar_t* m_failure = nullptr;
     wchar_t m_failureText[64] = {};
 };

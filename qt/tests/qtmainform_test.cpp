@@ -1,4 +1,5 @@
 #include "celllabel.h"
+#include "contrast.h"
 #include "qtmainform.h"
 
 #include <QAccessible>
@@ -9,8 +10,6 @@
 #include <QStyleOption>
 #include <QtTest>
 
-#include <algorithm>
-#include <cmath>
 #include <tuple>
 
 namespace {
@@ -35,41 +34,6 @@ QStringList cellTexts(const QtMainForm& form)
     for (std::int16_t bit = 23; bit >= 0; --bit)
         texts << form.cell(bit)->text();
     return texts;
-}
-
-double luminance(QRgb c)
-{
-    const auto linear = [](int channel) {
-        const double v = channel / 255.0;
-        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-}
-
-double contrastRatio(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// A text's contrast as rendered: the commonest colour in its area is what
-// lies behind it, and the pixel furthest from that is the text's full ink.
-double renderedContrast(const QImage& image, const QRect& area)
-{
-    QHash<QRgb, int> counts;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            ++counts[image.pixel(x, y)];
-    QRgb background = 0;
-    int most = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        if (it.value() > most)
-            std::tie(background, most) = std::make_pair(it.key(), it.value());
-    double best = 1.0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        best = std::max(best, contrastRatio(it.key(), background));
-    return best;
 }
 
 // Where each text of the window is drawn, in the window's coordinates; the
@@ -407,7 +371,11 @@ void QtMainFormTest::textContrast()
         double lowest = 100.0;
         QString lowestName;
         for (const auto& [name, area] : textAreas(form)) {
-            const double ratio = renderedContrast(image, area);
+            const double ratio = Contrast::rendered(area.left(), area.top(), area.right() + 1, area.bottom() + 1,
+                                                    [&](int x, int y) {
+                                                        const QRgb c = image.pixel(x, y);
+                                                        return Contrast::Rgb8{qRed(c), qGreen(c), qBlue(c)};
+                                                    });
             if (ratio < lowest)
                 std::tie(lowest, lowestName) = std::make_pair(ratio, name);
         }

@@ -1,9 +1,13 @@
 // Drives the real Win32 window in this process: clicks arrive as mouse
 // messages to the controls, and results are read back from the controls.
+#include "contrast.h"
 #include "controlids.h"
 #include "win32mainform.h"
 #include "testlog.h"
 
+#include <map>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -361,6 +365,173 @@ void focusReturns(TestLog& t)
     DestroyWindow(other);
 }
 
+// Stands in for the system's annotation service, which Wine lacks: keeps the
+// last name given to each control.
+class FakeAnnotations final : public IAccPropServices {
+public:
+    std::map<HWND, std::wstring> names;
+
+    HRESULT WINAPI QueryInterface(REFIID id, void** object) override
+    {
+        *object = id == IID_IUnknown || id == IID_IAccPropServices ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG WINAPI AddRef() override { return 2; }
+    ULONG WINAPI Release() override { return 1; }
+    HRESULT WINAPI SetHwndPropStr(HWND hwnd, DWORD object, DWORD child, MSAAPROPID property, LPCWSTR text) override
+    {
+        if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF && property == PROPID_ACC_NAME)
+            names[hwnd] = text;
+        return S_OK;
+    }
+    HRESULT WINAPI SetPropValue(const BYTE*, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetPropServer(const BYTE*, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT WINAPI ClearProps(const BYTE*, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndProp(HWND, DWORD, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHwndPropServer(HWND, DWORD, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT WINAPI ClearHwndProps(HWND, DWORD, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHwndIdentityString(HWND, DWORD, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHwndIdentityString(const BYTE*, DWORD, HWND*, DWORD*, DWORD*) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT WINAPI SetHmenuProp(HMENU, DWORD, MSAAPROPID, VARIANT) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropStr(HMENU, DWORD, MSAAPROPID, LPCWSTR) override { return E_NOTIMPL; }
+    HRESULT WINAPI SetHmenuPropServer(HMENU, DWORD, const MSAAPROPID*, int, IAccPropServer*, AnnoScope) override
+    {
+        return E_NOTIMPL;
+    }
+    HRESULT WINAPI ClearHmenuProps(HMENU, DWORD, const MSAAPROPID*, int) override { return E_NOTIMPL; }
+    HRESULT WINAPI ComposeHmenuIdentityString(HMENU, DWORD, BYTE**, DWORD*) override { return E_NOTIMPL; }
+    HRESULT WINAPI DecomposeHmenuIdentityString(const BYTE*, DWORD, HMENU*, DWORD*) override { return E_NOTIMPL; }
+};
+
+// Screen readers hear each cell by the number above it and its state, and
+// each box by its own name, kept current through clicks and mode changes.
+void annotations(TestLog& t)
+{
+    {
+        Win32MainForm plain(GetModuleHandleW(nullptr));
+        std::printf("the system's annotation service: %s\n",
+                    plain.annotated() ? "names the controls" : "not available, controls keep their plain names");
+    }
+    FakeAnnotations fake;
+    Win32MainForm form(GetModuleHandleW(nullptr), &fake);
+    const auto nameOf = [&](HWND control) { return narrowText(fake.names[control].c_str()); };
+    const auto cell = [&](std::int16_t bit) { return form.control(WidgetName::CommandAddressBits, bit); };
+    t.equal(nameOf(form.control(WidgetName::TextHexMin)), std::string("Lowest address"), "lowest box named");
+    t.equal(nameOf(form.control(WidgetName::TextHexMax)), std::string("Highest address"), "highest box named");
+    struct Row {
+        const char* step;
+        std::int16_t bit;
+        const char* name;
+    };
+    const Row rows[] = {{"start", 0, "Bit BA0: 0"},         {"start", 5, "Bit 4: 0"},
+                        {"start", 23, "Bit 22: 0"},         {"click on cell 5", 5, "Bit 4: 1"},
+                        {"standard numbering", 5, "Bit 5: 1"}, {"standard numbering", 0, "Bit 0: 0"}};
+    for (const Row& row : rows) {
+        if (row.step == std::string("click on cell 5") && nameOf(cell(5)) == "Bit 4: 0")
+            click(cell(5));
+        if (row.step == std::string("standard numbering"))
+            SendMessageW(form.control(WidgetName::OptionMode, 0), BM_CLICK, 0, 0);
+        pump();
+        t.equal(nameOf(cell(row.bit)), std::string(row.name), std::string(row.step) + ": cell " + std::to_string(row.bit));
+    }
+}
+
+// Every text but the cells' fixed colours stands out at least 4.5:1 from
+// what is behind it, as drawn, with the usual colours and with a
+// high-contrast theme's.
+void textContrast(TestLog& t)
+{
+    struct Scheme {
+        const char* name;
+        bool highContrast;
+    };
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_3DFACE};
+    COLORREF saved[5];
+    for (int i = 0; i < 5; ++i)
+        saved[i] = GetSysColor(elements[i]);
+    for (const Scheme& scheme : {Scheme{"standard colours", false}, Scheme{"high contrast", true}}) {
+        if (scheme.highContrast) {
+            const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+            const COLORREF colours[] = {black, white, black, white, black};
+            SetSysColors(5, elements, colours);
+            HIGHCONTRASTW settings{sizeof settings, HCF_HIGHCONTRASTON, nullptr};
+            SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof settings, &settings, 0);
+        }
+        Win32MainForm form(GetModuleHandleW(nullptr));
+        ShowWindow(form.window(), SW_SHOW);
+        UpdateWindow(form.window());
+        pump();
+        RECT client{};
+        GetClientRect(form.window(), &client);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        HDC memory = CreateCompatibleDC(nullptr);
+        HBITMAP grab = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, grab);
+        HDC window = GetDC(form.window());
+        BitBlt(memory, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+        ReleaseDC(form.window(), window);
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        const auto pixel = [&](int x, int y) {
+            const std::uint32_t p = pixels[y * client.right + x];
+            return Contrast::Rgb8{int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)};
+        };
+        double lowest = 100.0;
+        std::string lowestName;
+        const int indicator = MulDiv(16, form.dpi(), 96); // a mode button's round mark
+        for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+            if (row.kind == Layout::WidgetKind::Cell)
+                continue;
+            RECT area = childRect(form.window(), form.control(row.name, row.index));
+            if (row.kind == Layout::WidgetKind::OptionButton)
+                area.left += indicator;
+            if (row.kind == Layout::WidgetKind::TextBox)
+                InflateRect(&area, -3, -3);
+            if (row.kind == Layout::WidgetKind::Frame) // the title on the top border
+                area = childRect(form.window(), GetDlgItem(form.window(), frameTitleId(row.name)));
+            const double ratio = Contrast::rendered(area.left, area.top, area.right, area.bottom, pixel);
+            if (ratio < lowest) {
+                lowest = ratio;
+                lowestName = std::string(Layout::widgetName(row.name)) +
+                             (row.index < 0 ? "" : "(" + std::to_string(row.index) + ")");
+            }
+        }
+        std::printf("%s: lowest text contrast %.2f:1 (%s)\n", scheme.name, lowest, lowestName.c_str());
+        HIGHCONTRASTW state{sizeof state, 0, nullptr};
+        if (scheme.highContrast && SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof state, &state, 0)
+            && (state.dwFlags & HCF_HIGHCONTRASTON)) {
+            // Where the system keeps the flag, the boxes take the theme's colours.
+            HDC dc = CreateCompatibleDC(nullptr);
+            SendMessageW(form.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(form.control(WidgetName::TextHexMin)));
+            t.equal(GetTextColor(dc), GetSysColor(COLOR_WINDOWTEXT), "box text in the theme's colour");
+            t.equal(GetBkColor(dc), GetSysColor(COLOR_WINDOW), "box field in the theme's colour");
+            DeleteDC(dc);
+        } else if (scheme.highContrast) {
+            std::printf("this system keeps no high-contrast flag: the boxes stay blue on white\n");
+        }
+        t.check(lowest >= 4.5, std::string(scheme.name) + ": every text at least 4.5:1, lowest " + lowestName);
+        SelectObject(memory, old);
+        DeleteObject(grab);
+        DeleteDC(memory);
+        if (scheme.highContrast) {
+            HIGHCONTRASTW settings{sizeof settings, 0, nullptr};
+            SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof settings, &settings, 0);
+            SetSysColors(5, elements, saved);
+        }
+    }
+}
+
 void closeEndsLoop(TestLog& t)
 {
     pump(); // drop the quit that earlier forms posted as they were destroyed
@@ -389,6 +560,8 @@ int main(int argc, char** argv)
     dpiChanges(t);
     creationFailures(t);
     focusReturns(t);
+    annotations(t);
+    textContrast(t);
     closeEndsLoop(t);
     return t.finish();
 }
