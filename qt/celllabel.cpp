@@ -28,10 +28,25 @@ void CellLabel::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
+// Fill and border go in whole device pixels: at a fractional scale a
+// logical one-pixel line would come out one pixel on two sides and two on
+// the others, with the fill showing past it.
 void CellLabel::paintEvent(QPaintEvent* event)
 {
-    QLabel::paintEvent(event);
+    const qreal ratio = devicePixelRatioF();
+    const QRect box(0, 0, static_cast<int>(width() * ratio), static_cast<int>(height() * ratio));
     QPainter painter(this);
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    painter.fillRect(box, palette().color(QPalette::Window));
+    painter.end();
+
+    QLabel::paintEvent(event);
+
+    painter.begin(this);
+    painter.setTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+    const QColor border = palette().color(QPalette::Dark);
+    painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), border);
+    painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), border);
+    painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), border);
+    painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), border);
 }

@@ -3,8 +3,8 @@
 #include <QLabel>
 
 // A bit cell: a label that reports single clicks only (the second press of
-// a double click must not count as another click) and keeps a black border
-// whatever its text colour.
+// a double click must not count as another click) and paints its own fill
+// (the Window role) and border (the Dark role) whatever its text colour.
 class CellLabel final : public QLabel {
     Q_OBJECT
 public:

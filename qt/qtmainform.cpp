@@ -152,9 +152,9 @@ void QtMainForm::buildWidgets()
             auto* cell = new CellLabel(toQString(row.text), parent);
             cell->setAlignment(toQt(row.align));
             cell->setContentsMargins(1, 1, 1, 1); // inside the painted border
-            cell->setAutoFillBackground(true);
             QPalette palette = cell->palette();
             palette.setColor(QPalette::Window, toQColor(Layout::kCellBackground));
+            palette.setColor(QPalette::Dark, toQColor(Layout::kCellBorder));
             cell->setPalette(palette);
             cell->setAccessibleName(QStringLiteral("Bit %1").arg(row.index));
             const std::int16_t bit = row.index;

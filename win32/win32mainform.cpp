@@ -129,7 +129,9 @@ ControlClass controlClass(const Layout::WidgetSpec& row)
     case WidgetKind::Label:
         return {L"STATIC", alignStyle(row.align) | SS_NOPREFIX | WS_GROUP, 0};
     case WidgetKind::Cell:
-        return {L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX | SS_NOTIFY | WS_BORDER | WS_GROUP, 0};
+        // Drawn by the form (WM_DRAWITEM): WS_BORDER would take the system's
+        // frame colour, which differs from one Windows to the next.
+        return {L"STATIC", SS_OWNERDRAW | SS_NOTIFY | WS_GROUP, 0};
     case WidgetKind::TextBox:
         return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
     }
@@ -365,6 +367,9 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         return 0;
     case WM_CTLCOLORSTATIC:
         return controlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+        drawCell(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     case WM_ACTIVATE:
         // Remember the focus on the way out; DefWindowProc focuses the
         // window on the way back in, and WM_SETFOCUS hands it on.
@@ -436,6 +441,24 @@ int runMainForm(HINSTANCE instance, int show)
     }
     ShowWindow(form.window(), show);
     return form.run();
+}
+
+// A cell in the colours controlColor() gives it, with a one-pixel border in
+// the shared border colour.
+void Win32MainForm::drawCell(const DRAWITEMSTRUCT& item)
+{
+    RECT box = item.rcItem;
+    const auto brush = reinterpret_cast<HBRUSH>(controlColor(item.hDC, item.hwndItem));
+    FillRect(item.hDC, &box, brush);
+    wchar_t text[ShortText::kCapacity + 1] = {};
+    const int length = GetWindowTextW(item.hwndItem, text, ShortText::kCapacity + 1);
+    const HGDIOBJ font = SelectObject(item.hDC, m_cellFont);
+    SetBkMode(item.hDC, TRANSPARENT);
+    DrawTextW(item.hDC, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(item.hDC, font);
+    HBRUSH border = CreateSolidBrush(toColorRef(Layout::kCellBorder));
+    FrameRect(item.hDC, &box, border);
+    DeleteObject(border);
 }
 
 LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)

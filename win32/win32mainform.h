@@ -49,6 +49,7 @@ private:
     // the window takes `suggested` when Windows offers one.
     void applyDpi(int dpi, const RECT* suggested);
     LRESULT controlColor(HDC dc, HWND control);
+    void drawCell(const DRAWITEMSTRUCT& item);
     void onCommand(int id, int code, HWND control);
     void rememberFocus();
     void annotate(HWND control, const wchar_t* name);

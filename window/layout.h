@@ -71,6 +71,8 @@ inline constexpr std::string_view kCellPlaceholder = "Label4";
 inline constexpr FontSpec kCellFont{"MS Sans Serif", 8.25, true};
 inline constexpr FontSpec kBoxFont{"Courier New", 15.75, true};
 inline constexpr Rgb kCellBackground{192, 192, 192};
+// One line of one device pixel round each cell, on both front ends.
+inline constexpr Rgb kCellBorder{0, 0, 0};
 inline constexpr Rgb kBoxTextColor{0, 0, 255};
 
 inline constexpr std::array<WidgetRef, 4> kTabOrder{{

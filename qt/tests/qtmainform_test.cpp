@@ -1,3 +1,4 @@
+#include "cellborder.h"
 #include "celllabel.h"
 #include "contrast.h"
 #include "qtmainform.h"
@@ -94,6 +95,7 @@ private slots:
     void accessibleBoxesAndCaptions();
     void textContrast_data();
     void textContrast();
+    void cellBorders();
 };
 
 void QtMainFormTest::startsInTheSameState()
@@ -383,6 +385,30 @@ void QtMainFormTest::textContrast()
         QVERIFY2(lowest >= 4.5, qPrintable(QStringLiteral("%1 at %2:1").arg(lowestName).arg(lowest)));
     }
     QApplication::setPalette(original);
+}
+
+// Run at several scales (QT_SCALE_FACTOR) by the test suite.
+void QtMainFormTest::cellBorders()
+{
+    QtMainForm form;
+    const QImage image = form.grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const auto pixel = [&](int x, int y) {
+        const QRgb c = image.pixel(x, y);
+        return Contrast::Rgb8{qRed(c), qGreen(c), qBlue(c)};
+    };
+    for (int group = 0; group < 6; ++group) {
+        std::array<CellBorder::Box, 4> boxes;
+        for (int i = 0; i < 4; ++i) {
+            const CellLabel* cell = form.cell(static_cast<std::int16_t>(23 - 4 * group - i));
+            const QPoint origin = cell->mapTo(&form, QPoint(0, 0)) * ratio;
+            boxes[static_cast<std::size_t>(i)] = {origin.x(), origin.y(), origin.x() + static_cast<int>(cell->width() * ratio),
+                                                  origin.y() + static_cast<int>(cell->height() * ratio)};
+        }
+        const std::string wrong = CellBorder::groupFault(boxes, {0, 0, 0}, {192, 192, 192}, pixel);
+        QVERIFY2(wrong.empty(), qPrintable(QStringLiteral("group %1 at scale %2: %3").arg(group).arg(ratio).arg(
+                                    QString::fromStdString(wrong))));
+    }
 }
 
 QTEST_MAIN(QtMainFormTest)

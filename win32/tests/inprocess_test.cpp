@@ -1,5 +1,6 @@
 // Drives the real Win32 window in this process: clicks arrive as mouse
 // messages to the controls, and results are read back from the controls.
+#include "cellborder.h"
 #include "contrast.h"
 #include "controlids.h"
 #include "win32mainform.h"
@@ -445,6 +446,70 @@ void annotations(TestLog& t)
     }
 }
 
+// What the window shows on screen, pixel by pixel.
+class Grab {
+public:
+    explicit Grab(HWND window)
+    {
+        RECT client{};
+        GetClientRect(window, &client);
+        m_width = client.right;
+        m_height = client.bottom;
+        m_pixels.resize(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height));
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, m_width, -m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC dc = GetDC(window);
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, m_width, m_height);
+        const HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, m_width, m_height, dc, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        GetDIBits(memory, bitmap, 0, static_cast<UINT>(m_height), m_pixels.data(), &info, DIB_RGB_COLORS);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(window, dc);
+    }
+    Contrast::Rgb8 operator()(int x, int y) const
+    {
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+            return {-1, -1, -1};
+        const std::uint32_t p = m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x)];
+        return {int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)};
+    }
+
+private:
+    int m_width = 0;
+    int m_height = 0;
+    std::vector<std::uint32_t> m_pixels;
+};
+
+Grab grabShown(const Win32MainForm& form)
+{
+    ShowWindow(form.window(), SW_SHOW);
+    UpdateWindow(form.window());
+    pump();
+    return Grab(form.window());
+}
+
+// Each cell's border is one even line in the shared colour at this DPI,
+// with the grey fill up to it and none outside.
+void cellBorders(TestLog& t)
+{
+    Win32MainForm form(GetModuleHandleW(nullptr));
+    const Grab pixel = grabShown(form);
+    for (int group = 0; group < 6; ++group) {
+        std::array<CellBorder::Box, 4> boxes;
+        for (int i = 0; i < 4; ++i) {
+            const RECT r = childRect(form.window(), form.control(WidgetName::CommandAddressBits,
+                                                                 static_cast<std::int16_t>(23 - 4 * group - i)));
+            boxes[static_cast<std::size_t>(i)] = {r.left, r.top, r.right, r.bottom};
+        }
+        const std::string wrong = CellBorder::groupFault(boxes, {0, 0, 0}, {192, 192, 192}, pixel);
+        t.check(wrong.empty(), "cell group " + std::to_string(group) + " at " + std::to_string(form.dpi()) +
+                                   " dpi: " + wrong);
+    }
+}
+
 // Every text but the cells' fixed colours stands out at least 4.5:1 from
 // what is behind it, as drawn, with the usual colours and with a
 // high-contrast theme's.
@@ -467,25 +532,7 @@ void textContrast(TestLog& t)
             SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof settings, &settings, 0);
         }
         Win32MainForm form(GetModuleHandleW(nullptr));
-        ShowWindow(form.window(), SW_SHOW);
-        UpdateWindow(form.window());
-        pump();
-        RECT client{};
-        GetClientRect(form.window(), &client);
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof info.bmiHeader, client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC memory = CreateCompatibleDC(nullptr);
-        HBITMAP grab = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, grab);
-        HDC window = GetDC(form.window());
-        BitBlt(memory, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
-        ReleaseDC(form.window(), window);
-        const auto* pixels = static_cast<const std::uint32_t*>(bits);
-        const auto pixel = [&](int x, int y) {
-            const std::uint32_t p = pixels[y * client.right + x];
-            return Contrast::Rgb8{int(p >> 16 & 255), int(p >> 8 & 255), int(p & 255)};
-        };
+        const Grab pixel = grabShown(form);
         double lowest = 100.0;
         std::string lowestName;
         const int indicator = MulDiv(16, form.dpi(), 96); // a mode button's round mark
@@ -521,9 +568,6 @@ void textContrast(TestLog& t)
             std::printf("this system keeps no high-contrast flag: the boxes stay blue on white\n");
         }
         t.check(lowest >= 4.5, std::string(scheme.name) + ": every text at least 4.5:1, lowest " + lowestName);
-        SelectObject(memory, old);
-        DeleteObject(grab);
-        DeleteDC(memory);
         if (scheme.highContrast) {
             HIGHCONTRASTW settings{sizeof settings, 0, nullptr};
             SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof settings, &settings, 0);
@@ -562,6 +606,7 @@ int main(int argc, char** argv)
     focusReturns(t);
     annotations(t);
     textContrast(t);
+    cellBorders(t);
     closeEndsLoop(t);
     return t.finish();
 }
