@@ -63,4 +63,23 @@ std::string groupFault(const std::array<Box, 4>& cells, Contrast::Rgb8 border, C
     return {};
 }
 
+// How far right of the cell's middle its text is drawn, in device pixels:
+// the middle of everything inside the border that is neither fill nor
+// border.
+template <typename Pixel>
+double textOffset(const Box& cell, Contrast::Rgb8 border, Contrast::Rgb8 fill, Pixel pixel)
+{
+    int first = cell.right;
+    int last = cell.left - 1;
+    for (int y = cell.top + 1; y < cell.bottom - 1; ++y)
+        for (int x = cell.left + 1; x < cell.right - 1; ++x) {
+            const Contrast::Rgb8 c = pixel(x, y);
+            if (!same(c, fill) && !same(c, border)) {
+                first = x < first ? x : first;
+                last = x > last ? x : last;
+            }
+        }
+    return (first + last + 1) / 2.0 - (cell.left + cell.right) / 2.0;
+}
+
 } // namespace CellBorder

@@ -1,6 +1,7 @@
 #include "cellborder.h"
 #include "celllabel.h"
 #include "contrast.h"
+#include "layout.h"
 #include "qtmainform.h"
 
 #include <QAccessible>
@@ -11,6 +12,7 @@
 #include <QStyleOption>
 #include <QtTest>
 
+#include <cmath>
 #include <tuple>
 
 namespace {
@@ -88,8 +90,8 @@ private slots:
     void tabKeysVisitEveryStop_data();
     void tabKeysVisitEveryStop();
     void clickedCellDoesNotTakeFocus();
-    void geometryAtScaleOne_data();
-    void geometryAtScaleOne();
+    void widgetsFollowTheTable_data();
+    void widgetsFollowTheTable();
     void accessibleCells_data();
     void accessibleCells();
     void accessibleBoxesAndCaptions();
@@ -258,30 +260,50 @@ void QtMainFormTest::clickedCellDoesNotTakeFocus()
     QCOMPARE(QApplication::focusWidget(), form.optionMode(0));
 }
 
-void QtMainFormTest::geometryAtScaleOne_data()
+void QtMainFormTest::widgetsFollowTheTable_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");
-
-    QTest::newRow("Frame2") << "Frame2" << QRect(8, 8, 545, 37);
-    QTest::newRow("OptionMode(1)") << "OptionMode(1)" << QRect(124, 16, 109, 13);
-    QTest::newRow("Frame1") << "Frame1" << QRect(8, 52, 545, 77);
-    QTest::newRow("cell 23") << "CommandAddressBits(23)" << QRect(12, 40, 21, 21);
-    QTest::newRow("cell 0") << "CommandAddressBits(0)" << QRect(512, 40, 21, 21);
-    QTest::newRow("caption 16") << "Label1(16)" << QRect(164, 20, 13, 17);
-    QTest::newRow("caption 0") << "Label1(0)" << QRect(508, 20, 25, 17);
-    QTest::newRow("TextHexMax") << "TextHexMax" << QRect(324, 20, 169, 27);
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < Layout::kWidgets.size(); ++i) {
+        const Layout::WidgetSpec& spec = Layout::kWidgets[i];
+        const QString name = QString::fromUtf8(Layout::widgetName(spec.name).data(),
+                                               static_cast<int>(Layout::widgetName(spec.name).size()));
+        const QString tag = spec.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(spec.index);
+        QTest::newRow(qPrintable(tag)) << static_cast<int>(i);
+    }
 }
 
-void QtMainFormTest::geometryAtScaleOne()
+// Every widget where the table puts it, in the font it names (or the
+// look-alike Linux has), aligned as it says.
+void QtMainFormTest::widgetsFollowTheTable()
 {
-    QFETCH(QString, name);
+    QFETCH(int, row);
+    const Layout::WidgetSpec& spec = Layout::kWidgets[static_cast<std::size_t>(row)];
     QtMainForm form;
     QCOMPARE(form.size(), QSize(561, 211));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    auto* widget = form.findChild<QWidget*>(name);
-    QVERIFY2(widget, qPrintable(name));
-    QTEST(widget->geometry(), "rect");
+    auto* widget = form.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(widget);
+    const auto px = [](int twips) { return Layout::twipsToPixels(twips, 96); };
+    const Layout::TwipRect& r = spec.rect;
+    QCOMPARE(widget->geometry(), QRect(px(r.left), px(r.top), px(r.left + r.width) - px(r.left),
+                                       px(r.top + r.height) - px(r.top)));
+
+    const Layout::FontSpec* wanted = Layout::fontFor(spec.font);
+    const QFontInfo font(widget->font());
+    QCOMPARE(font.family(), spec.font == Layout::FontRole::Box ? QStringLiteral("Liberation Mono")
+                                                                : QStringLiteral("Liberation Sans"));
+    QCOMPARE(font.bold(), wanted && wanted->bold);
+    QCOMPARE(font.pixelSize(), qRound((wanted ? wanted->pointSize : 8.25) * 96 / 72));
+
+    const Qt::Alignment horizontal = spec.align == Layout::Align::Centre  ? Qt::AlignHCenter
+                                     : spec.align == Layout::Align::Right ? Qt::AlignRight
+                                                                          : Qt::AlignLeft;
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, horizontal);
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, horizontal);
+    if (auto* frame = qobject_cast<QGroupBox*>(widget))
+        QCOMPARE(frame->title().toStdString(), std::string(spec.text));
 }
 
 void QtMainFormTest::accessibleCells_data()
@@ -408,6 +430,8 @@ void QtMainFormTest::cellBorders()
         const std::string wrong = CellBorder::groupFault(boxes, {0, 0, 0}, {192, 192, 192}, pixel);
         QVERIFY2(wrong.empty(), qPrintable(QStringLiteral("group %1 at scale %2: %3").arg(group).arg(ratio).arg(
                                     QString::fromStdString(wrong))));
+        for (const CellBorder::Box& box : boxes) // the digit drawn in the middle
+            QVERIFY(std::abs(CellBorder::textOffset(box, {0, 0, 0}, {192, 192, 192}, pixel)) <= ratio);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <map>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -259,7 +260,16 @@ void dpiChanges(TestLog& t)
         GetWindowRect(form.window(), &window);
         t.check(EqualRect(&window, &suggested), "window takes the suggested rectangle" + at);
         int misplaced = 0;
+        int misfonted = 0;
         for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+            // Face, weight and size, rounded to the pixel, of the font the row names
+            // (the dialog font is MS Shell Dlg at 8 points).
+            const Layout::FontSpec* wanted = Layout::fontFor(row.font);
+            const LOGFONTW font = fontOf(form.control(row.name, row.index));
+            const std::string face = wanted ? std::string(wanted->family) : "MS Shell Dlg";
+            const double points = wanted ? wanted->pointSize : 8.0;
+            misfonted += narrowText(font.lfFaceName) != face || (font.lfWeight >= FW_BOLD) != (wanted && wanted->bold)
+                         || font.lfHeight != -static_cast<LONG>(std::lround(points * dpi / 72.0));
             const Layout::TwipRect origin = Layout::parentRect(row.parent);
             const RECT expected{Layout::twipsToPixels(origin.left + row.rect.left, dpi),
                                 Layout::twipsToPixels(origin.top + row.rect.top, dpi),
@@ -269,6 +279,7 @@ void dpiChanges(TestLog& t)
             misplaced += !EqualRect(&actual, &expected);
         }
         t.equal(misplaced, 0, "every control laid out from the table" + at);
+        t.equal(misfonted, 0, "every control in the font the table names" + at);
         t.equal(fontOf(form.control(WidgetName::CommandAddressBits, 0)).lfHeight, -MulDiv(825, dpi, 7200),
                 "cell font" + at);
         t.equal(fontOf(form.control(WidgetName::TextHexMin)).lfHeight, -MulDiv(1575, dpi, 7200), "box font" + at);
@@ -492,11 +503,24 @@ Grab grabShown(const Win32MainForm& form)
 }
 
 // Each cell's border is one even line in the shared colour at this DPI,
-// with the grey fill up to it and none outside.
-void cellBorders(TestLog& t)
+// with the grey fill up to it and none outside and the digit in the middle;
+// each frame draws its outline, with its title on it.
+void renderedCellsAndFrames(TestLog& t)
 {
     Win32MainForm form(GetModuleHandleW(nullptr));
     const Grab pixel = grabShown(form);
+    for (const Layout::WidgetSpec& row : Layout::kWidgets) {
+        if (row.kind != Layout::WidgetKind::Frame)
+            continue;
+        const RECT frame = childRect(form.window(), form.control(row.name));
+        const int middle = (frame.top + frame.bottom) / 2;
+        const Contrast::Rgb8 face = pixel(frame.left + 6, middle);
+        const auto line = [&](int x) { return !CellBorder::same(pixel(x, middle), face) || !CellBorder::same(pixel(x + 1, middle), face); };
+        t.check(line(frame.left) && line(frame.right - 2), std::string(Layout::widgetName(row.name)) + " draws its outline");
+        wchar_t title[64] = {};
+        GetWindowTextW(GetDlgItem(form.window(), frameTitleId(row.name)), title, 64);
+        t.equal(narrowText(title), std::string(row.text), std::string(Layout::widgetName(row.name)) + " title");
+    }
     for (int group = 0; group < 6; ++group) {
         std::array<CellBorder::Box, 4> boxes;
         for (int i = 0; i < 4; ++i) {
@@ -507,6 +531,9 @@ void cellBorders(TestLog& t)
         const std::string wrong = CellBorder::groupFault(boxes, {0, 0, 0}, {192, 192, 192}, pixel);
         t.check(wrong.empty(), "cell group " + std::to_string(group) + " at " + std::to_string(form.dpi()) +
                                    " dpi: " + wrong);
+        for (const CellBorder::Box& box : boxes)
+            t.check(std::abs(CellBorder::textOffset(box, {0, 0, 0}, {192, 192, 192}, pixel)) <= form.dpi() / 96.0,
+                    "digit in the middle of its cell");
     }
 }
 
@@ -606,7 +633,7 @@ int main(int argc, char** argv)
     focusReturns(t);
     annotations(t);
     textContrast(t);
-    cellBorders(t);
+    renderedCellsAndFrames(t);
     closeEndsLoop(t);
     return t.finish();
 }
