@@ -264,10 +264,10 @@ void QtMainFormTest::widgetsFollowTheTable_data()
 {
     QTest::addColumn<int>("row");
     for (std::size_t i = 0; i < Layout::kWidgets.size(); ++i) {
-        const Layout::WidgetSpec& spec = Layout::kWidgets[i];
-        const QString name = QString::fromUtf8(Layout::widgetName(spec.name).data(),
-                                               static_cast<int>(Layout::widgetName(spec.name).size()));
-        const QString tag = spec.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(spec.index);
+        const Layout::WidgetSpec& design = Layout::kWidgets[i];
+        const QString name = QString::fromUtf8(Layout::widgetName(design.name).data(),
+                                               static_cast<int>(Layout::widgetName(design.name).size()));
+        const QString tag = design.index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(design.index);
         QTest::newRow(qPrintable(tag)) << static_cast<int>(i);
     }
 }
@@ -277,33 +277,33 @@ void QtMainFormTest::widgetsFollowTheTable_data()
 void QtMainFormTest::widgetsFollowTheTable()
 {
     QFETCH(int, row);
-    const Layout::WidgetSpec& spec = Layout::kWidgets[static_cast<std::size_t>(row)];
+    const Layout::WidgetSpec& design = Layout::kWidgets[static_cast<std::size_t>(row)];
     QtMainForm form;
     QCOMPARE(form.size(), QSize(561, 211));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     auto* widget = form.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(widget);
     const auto px = [](int twips) { return Layout::twipsToPixels(twips, 96); };
-    const Layout::TwipRect& r = spec.rect;
+    const Layout::TwipRect& r = design.rect;
     QCOMPARE(widget->geometry(), QRect(px(r.left), px(r.top), px(r.left + r.width) - px(r.left),
                                        px(r.top + r.height) - px(r.top)));
 
-    const Layout::FontSpec* wanted = Layout::fontFor(spec.font);
+    const Layout::FontSpec* wanted = Layout::fontFor(design.font);
     const QFontInfo font(widget->font());
-    QCOMPARE(font.family(), spec.font == Layout::FontRole::Box ? QStringLiteral("Liberation Mono")
+    QCOMPARE(font.family(), design.font == Layout::FontRole::Box ? QStringLiteral("Liberation Mono")
                                                                 : QStringLiteral("Liberation Sans"));
     QCOMPARE(font.bold(), wanted && wanted->bold);
     QCOMPARE(font.pixelSize(), qRound((wanted ? wanted->pointSize : 8.25) * 96 / 72));
 
-    const Qt::Alignment horizontal = spec.align == Layout::Align::Centre  ? Qt::AlignHCenter
-                                     : spec.align == Layout::Align::Right ? Qt::AlignRight
+    const Qt::Alignment horizontal = design.align == Layout::Align::Centre  ? Qt::AlignHCenter
+                                     : design.align == Layout::Align::Right ? Qt::AlignRight
                                                                           : Qt::AlignLeft;
     if (auto* label = qobject_cast<QLabel*>(widget))
         QCOMPARE(label->alignment() & Qt::AlignHorizontal_Mask, horizontal);
     if (auto* box = qobject_cast<QLineEdit*>(widget))
         QCOMPARE(box->alignment() & Qt::AlignHorizontal_Mask, horizontal);
     if (auto* frame = qobject_cast<QGroupBox*>(widget))
-        QCOMPARE(frame->title().toStdString(), std::string(spec.text));
+        QCOMPARE(frame->title().toStdString(), std::string(design.text));
 }
 
 void QtMainFormTest::accessibleCells_data()
