@@ -90,7 +90,11 @@ def main():
             if not action:
                 continue
             action.doAction(0)
-            time.sleep(0.2)
+            # The program handles the press on its own event loop: wait for it.
+            deadline = time.time() + 10
+            while time.time() < deadline and not (cell.description == state and
+                                                  text_of(boxes["Highest address"]) == high):
+                time.sleep(0.05)
             check(cell.description == state, f"{name} says {state} after its action (got {cell.description!r})")
             check(text_of(boxes["Lowest address"]) == low, f"lowest address {low} after pressing {name}")
             check(text_of(boxes["Highest address"]) == high, f"highest address {high} after pressing {name}")
