@@ -3,6 +3,7 @@
 #include "cellborder.h"
 #include "contrast.h"
 #include "controlids.h"
+#include "drive.h"
 #include "win32mainform.h"
 #include "testlog.h"
 
@@ -17,46 +18,6 @@
 namespace {
 
 using Layout::WidgetName;
-
-std::string narrowText(const wchar_t* wide)
-{
-    std::string text;
-    for (const wchar_t* c = wide; *c; ++c)
-        text += static_cast<char>(*c);
-    return text;
-}
-
-std::string textOf(HWND control)
-{
-    wchar_t buffer[64] = {};
-    GetWindowTextW(control, buffer, 64);
-    return narrowText(buffer);
-}
-
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void click(HWND control)
-{
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    pump();
-}
-
-void doubleClick(HWND control)
-{
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    pump();
-}
 
 void pressTab(Win32MainForm& form, bool shift = false)
 {
@@ -133,7 +94,7 @@ void cellClicks(TestLog& t)
         Win32MainForm form(GetModuleHandleW(nullptr));
         HWND cell = form.control(WidgetName::CommandAddressBits, row.bit);
         for (int i = 0; i < row.clicks; ++i)
-            row.doubleClick ? doubleClick(cell) : click(cell);
+            click(cell, row.doubleClick);
         const std::string name = row.name;
         t.equal(textOf(cell), std::string(row.text), name + ": text");
         t.equal(form.cellForeColor(row.bit), row.color, name + ": colour");

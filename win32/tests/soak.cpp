@@ -6,6 +6,7 @@
 //
 //   win32_soak [EVENTS] [SEED]      (under Wine: scripts/with-wine.sh)
 #include "controlids.h"
+#include "drive.h"
 #include "referencemodel.h"
 #include "win32mainform.h"
 
@@ -35,36 +36,6 @@ Usage usage()
             // The commit charge, which is the private bytes; Wine fills in
             // only this one of the two fields that hold it.
             static_cast<long>(memory.PagefileUsage / 1024)};
-}
-
-void pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void press(HWND control, bool twice)
-{
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    if (twice) {
-        SendMessageW(control, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
-        SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-    }
-    pump();
-}
-
-std::string textOf(HWND control)
-{
-    wchar_t wide[32] = {};
-    GetWindowTextW(control, wide, 32);
-    std::string text;
-    for (const wchar_t* c = wide; *c; ++c)
-        text += static_cast<char>(*c);
-    return text;
 }
 
 // Everything the user can see of the pattern, numbering, mode and result;
@@ -124,11 +95,11 @@ int main(int argc, char** argv)
         const int roll = pick(rng);
         if (roll < 90) {
             const int bit = anyBit(rng);
-            press(form.control(WidgetName::CommandAddressBits, static_cast<std::int16_t>(bit)), roll >= 80);
+            click(form.control(WidgetName::CommandAddressBits, static_cast<std::int16_t>(bit)), roll >= 80);
             ref.click(bit); // a double click is one step
         } else {
             const std::int16_t mode = static_cast<std::int16_t>(roll % 2);
-            press(form.control(WidgetName::OptionMode, mode), false);
+            click(form.control(WidgetName::OptionMode, mode));
             ref.standardNumbering = mode == 0;
         }
         mismatches += countMismatches(form, ref, dc, event);
