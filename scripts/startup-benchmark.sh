@@ -6,12 +6,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/linux
 
-work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+source scripts/xvfb.sh
 
-DISPLAY=":$(cat "$work/display")" "$build/bench/startup_benchmark" \
+work=$(mktemp -d)
+start_xvfb 1024x768 "$work"
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+
+"$build/bench/startup_benchmark" \
     "$build/addressrangefinder" "Address range finder" \
     "$build/bench/bare_window" "Bare window" "${1:-10}"

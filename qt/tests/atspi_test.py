@@ -23,8 +23,8 @@ def check(ok, what):
         print("FAIL:", what)
 
 
-def find_app(name, deadline):
-    while time.time() < deadline:
+def find_app(name, program, deadline):
+    while time.time() < deadline and program.poll() is None:
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
@@ -51,8 +51,9 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
     program = subprocess.Popen([sys.argv[1]], env=env)
     try:
-        app = find_app("addressrangefinder", time.time() + 20)
-        check(app is not None, "the program appears on the accessibility bus")
+        app = find_app("addressrangefinder", program, time.time() + 20)
+        check(app is not None, "the program appears on the accessibility bus" +
+              ("" if program.poll() is None else f" (it ended with status {program.returncode})"))
         if app is None:
             return
         deadline = time.time() + 10
