@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Reads the real program's window as a screen reader on Linux does, over
 AT-SPI: every caption as shown, every cell by the number above it with its
-state, the boxes by name and read-only; then presses cells through their
+state, the boxes by name and read-only; then presses every cell through its
 action and reads the boxes back.
     atspi_test.py PROGRAM     (on an X display, inside dbus-run-session)"""
 import os
@@ -82,8 +82,13 @@ def main():
             check(text_of(box) == "0x0", name + " reads 0x0")
 
         by_name = {b.name: b for b in buttons}
-        steps = [("Bit 22", "1", "0x800000", "0x800000"), ("Bit 22", "X", "0x0", "0x800000"),
-                 ("Bit BA0", "1", "0x1", "0x800001"), ("Bit 4", "1", "0x21", "0x800021")]
+        # Every cell once, each press setting one more bit (the cell under
+        # "BA0" weighs 1, the one under "N" 2^(N+1)); then one cell on to X.
+        steps, ones = [], 0
+        for weight, caption in enumerate(pic):
+            ones |= 1 << weight
+            steps.append(("Bit " + caption, "1", f"0x{ones:X}", f"0x{ones:X}"))
+        steps.append(("Bit 4", "X", "0xFFFFDF", "0xFFFFFF"))
         for name, state, low, high in steps:
             cell = by_name.get(name)
             action = cell.queryAction() if cell else None
