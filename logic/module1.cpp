@@ -22,17 +22,20 @@ AddressRange ComputeAddressRange(const WindowOps& form)
     return range;
 }
 
-// Bit numbers run 0 to 23: no sign, no leading zeros.
-ShortText Decimal(std::int16_t value)
+// The value's digits after `prefix`: any 32-bit value in base 10 or 16,
+// with a two-letter prefix, fits the buffer.
+ShortText Digits(std::uint32_t value, std::uint32_t base, std::string_view prefix = {})
 {
-    char buffer[6];
-    char* end = buffer + sizeof buffer;
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    char buffer[ShortText::kCapacity];
+    char* const end = buffer + sizeof buffer;
     char* first = end;
-    auto digits = static_cast<std::uint16_t>(value);
     do {
-        *--first = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    } while (digits != 0);
+        *--first = kDigits[value % base];
+        value /= base;
+    } while (value != 0);
+    for (auto c = prefix.rbegin(); c != prefix.rend(); ++c)
+        *--first = *c;
     return std::string_view(first, static_cast<std::size_t>(end - first));
 }
 
@@ -67,31 +70,19 @@ void RecalculateAddressRange(WindowOps& form)
 
 ShortText FormatAddress(std::int32_t value)
 {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     // A negative value never arises; should one, it prints as its 32-bit
     // two's complement rather than as garbage.
-    auto bits = static_cast<std::uint32_t>(value);
-
-    char buffer[2 + 8];
-    char* end = buffer + sizeof buffer;
-    char* first = end;
-    do {
-        *--first = kDigits[bits & 0xFu];
-        bits >>= 4;
-    } while (bits != 0);
-    *--first = 'x';
-    *--first = '0';
-    return std::string_view(first, static_cast<std::size_t>(end - first));
+    return Digits(static_cast<std::uint32_t>(value), 16, "0x");
 }
 
 void SetBitNumberLabels(WindowOps& form, ModeIndex mode)
 {
     if (mode == 0) {
         for (std::int16_t i = 0; i < kAddressBitCount; ++i)
-            form.setBitNumberCaption(i, Decimal(i));
+            form.setBitNumberCaption(i, Digits(static_cast<std::uint32_t>(i), 10));
     } else {
         for (std::int16_t i = 1; i < kAddressBitCount; ++i)
-            form.setBitNumberCaption(i, Decimal(static_cast<std::int16_t>(i - 1)));
+            form.setBitNumberCaption(i, Digits(static_cast<std::uint32_t>(i - 1), 10));
         form.setBitNumberCaption(0, "BA0");
     }
 }

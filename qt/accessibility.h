@@ -6,7 +6,7 @@
 
 namespace Accessibility {
 
-// Once per application, before the window is built.
+// Before the window is built; installing again changes nothing.
 void install();
 
 } // namespace Accessibility

@@ -156,7 +156,6 @@ void QtMainForm::buildWidgets()
             palette.setColor(QPalette::Window, toQColor(Layout::kCellBackground));
             palette.setColor(QPalette::Dark, toQColor(Layout::kCellBorder));
             cell->setPalette(palette);
-            cell->setAccessibleName(QStringLiteral("Bit %1").arg(row.index));
             const std::int16_t bit = row.index;
             connect(cell, &CellLabel::clicked, this, [this, bit] { CommandAddressBits_Click(bit); });
             m_cells.at(bit) = cell;

@@ -163,6 +163,7 @@ Win32MainForm::Win32MainForm(HINSTANCE instance, IAccPropServices* annotations)
         return;
     }
     m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
+    m_borderBrush = CreateSolidBrush(toColorRef(Layout::kCellBorder));
 
     // Sized for the system DPI first; applyDpi() fits it to its monitor's.
     const int systemDpi = windowDpi(nullptr);
@@ -190,8 +191,9 @@ Win32MainForm::~Win32MainForm()
 {
     if (m_window)
         DestroyWindow(m_window);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_cellBrush), static_cast<HGDIOBJ>(m_dialogFont),
-                           static_cast<HGDIOBJ>(m_cellFont), static_cast<HGDIOBJ>(m_boxFont)})
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_cellBrush), static_cast<HGDIOBJ>(m_borderBrush),
+                           static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_cellFont),
+                           static_cast<HGDIOBJ>(m_boxFont)})
         if (object)
             DeleteObject(object);
     for (HICON icon : {m_bigIcon, m_smallIcon})
@@ -456,9 +458,7 @@ void Win32MainForm::drawCell(const DRAWITEMSTRUCT& item)
     SetBkMode(item.hDC, TRANSPARENT);
     DrawTextW(item.hDC, text, length, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(item.hDC, font);
-    HBRUSH border = CreateSolidBrush(toColorRef(Layout::kCellBorder));
-    FrameRect(item.hDC, &box, border);
-    DeleteObject(border);
+    FrameRect(item.hDC, &box, m_borderBrush);
 }
 
 LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)

@@ -60,6 +60,7 @@ private:
     int m_dpi = 96;
     std::array<COLORREF, 24> m_cellColors{};
     HBRUSH m_cellBrush = nullptr;
+    HBRUSH m_borderBrush = nullptr;
     HFONT m_dialogFont = nullptr;
     HFONT m_cellFont = nullptr;
     HFONT m_boxFont = nullptr;
