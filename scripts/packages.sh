@@ -4,7 +4,7 @@ QT_PACKAGES=(cmake make g++ qt6-base-dev qt6-wayland fonts-liberation)
 # The tests: the X11 watcher, the Wayland compositor, the desktop
 # validators, the packaging tools and a screen reader's view (AT-SPI).
 CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev libx11-dev libxdamage-dev xvfb strace weston
-    desktop-file-utils appstream appstream-compose dpkg-dev file lintian at-spi2-core python3-pyatspi dbus-daemon)
+    desktop-file-utils appstream appstream-compose librsvg2-common dpkg-dev file lintian at-spi2-core python3-pyatspi dbus-daemon)
 # Wine runs 32-bit programs only with its i386 half; plain 'wine' lacks it.
 WIN32_PACKAGES=(cmake make g++-mingw-w64-i686-win32 wine wine32:i386 xvfb fonts-liberation)
 
