@@ -4,6 +4,7 @@
 #include "celllabel.h"
 #include "layout.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
@@ -91,6 +92,9 @@ QtMainForm::QtMainForm(QWidget* parent)
     icon.addFile(QStringLiteral(":/icons/addressrangefinder-32.png"), QSize(32, 32));
     setWindowIcon(icon);
     setFixedSize(px(Layout::kClientWidth), px(Layout::kClientHeight));
+    // A window that cannot grow offers no maximize, as on Windows.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
     setFont(dialogFont(font()));
 
@@ -237,6 +241,15 @@ bool QtMainForm::focusNextPrevChild(bool next)
     const int target = position < 0 ? (next ? 0 : count - 1) : (position + (next ? 1 : count - 1)) % count;
     m_tabStops.at(static_cast<std::size_t>(target))->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
+}
+
+// Qt's own Wayland title bars draw a maximize button whatever the flags say,
+// and a compositor may maximize on a double click: stay as designed.
+void QtMainForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
 }
 
 void QtMainForm::setOutputText(OutputBox box, std::string_view text)

@@ -33,6 +33,7 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildWidgets();

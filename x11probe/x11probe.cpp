@@ -128,6 +128,38 @@ std::string X11Probe::windowClass()
     return result;
 }
 
+std::optional<X11Probe::MotifHints> X11Probe::motifHints()
+{
+    const Atom atom = XInternAtom(m_display, "_MOTIF_WM_HINTS", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, remaining = 0;
+    unsigned char* data = nullptr;
+    if (!m_window
+        || XGetWindowProperty(m_display, m_window, atom, 0, 5, False, atom, &type, &format, &count, &remaining, &data)
+               != Success)
+        return std::nullopt;
+    std::optional<MotifHints> result;
+    if (data && format == 32 && count >= 3) {
+        // flags, functions, decorations: a field counts only where its flag is set
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        constexpr unsigned long kAll = 1;
+        result = MotifHints{longs[0] & 1 ? longs[1] : kAll, longs[0] & 2 ? longs[2] : kAll};
+    }
+    XFree(data);
+    return result;
+}
+
+bool X11Probe::fixedSize()
+{
+    XSizeHints hints{};
+    long supplied = 0;
+    if (!m_window || !XGetWMNormalHints(m_display, m_window, &hints, &supplied))
+        return false;
+    return (hints.flags & PMinSize) && (hints.flags & PMaxSize) && hints.min_width == hints.max_width
+           && hints.min_height == hints.max_height;
+}
+
 void X11Probe::requestClose()
 {
     XEvent event{};

@@ -38,6 +38,15 @@ public:
     // The class half of the tracked window's WM_CLASS, by which docks tie
     // it to its desktop entry.
     std::string windowClass();
+    // The functions and decorations the tracked window offers a window
+    // manager in _MOTIF_WM_HINTS; nothing if it sets none.
+    struct MotifHints {
+        unsigned long functions;
+        unsigned long decorations;
+    };
+    std::optional<MotifHints> motifHints();
+    // Whether WM_NORMAL_HINTS pin the tracked window to one size.
+    bool fixedSize();
     // Sends WM_DELETE_WINDOW, as a window manager's close button does.
     void requestClose();
     void stopWatching();

@@ -90,6 +90,8 @@ private slots:
     void tabKeysVisitEveryStop_data();
     void tabKeysVisitEveryStop();
     void clickedCellDoesNotTakeFocus();
+    void refusesToGrow_data();
+    void refusesToGrow();
     void widgetsFollowTheTable_data();
     void widgetsFollowTheTable();
     void accessibleCells_data();
@@ -235,7 +237,7 @@ void QtMainFormTest::tabKeysVisitEveryStop()
     QFETCH(bool, backwards);
     QtMainForm form;
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     const QList<QWidget*> order{form.optionMode(0), form.optionMode(1), form.textHexMin(), form.textHexMax()};
     QCOMPARE(QApplication::focusWidget(), order.first()); // the window opens on the first stop
@@ -251,13 +253,34 @@ void QtMainFormTest::clickedCellDoesNotTakeFocus()
 {
     QtMainForm form;
     form.show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.textHexMax()->setFocus();
     QTest::mouseClick(form.cell(12), Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), form.textHexMax());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), form.optionMode(0));
+}
+
+void QtMainFormTest::refusesToGrow_data()
+{
+    QTest::addColumn<Qt::WindowState>("state");
+    QTest::newRow("maximize button of Qt's Wayland title bar") << Qt::WindowMaximized;
+    QTest::newRow("full screen") << Qt::WindowFullScreen;
+}
+
+// What a title bar's button asks of the window, not of the widget.
+void QtMainFormTest::refusesToGrow()
+{
+    QFETCH(Qt::WindowState, state);
+    QtMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    const QSize designed = form.size();
+    form.windowHandle()->setWindowStates(state);
+    QTRY_COMPARE(form.windowHandle()->windowStates(), Qt::WindowNoState);
+    QCOMPARE(form.size(), designed);
+    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
 }
 
 void QtMainFormTest::widgetsFollowTheTable_data()

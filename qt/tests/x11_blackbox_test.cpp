@@ -35,6 +35,8 @@ struct Run {
     int status = -1;
     std::chrono::milliseconds closeTime{0};
     std::string windowClass;
+    std::optional<X11Probe::MotifHints> motif;
+    bool fixedSize = false;
     std::vector<std::string> traces; // files left in the user's folders
 };
 
@@ -89,6 +91,8 @@ Run runProgram(X11Probe& probe, const std::vector<std::string>& command, const f
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     if (probe.waitForMappedWindow(kTitle, deadline) && probe.waitForFirstFrame(deadline)) {
         run.windowClass = probe.windowClass();
+        run.motif = probe.motifHints();
+        run.fixedSize = probe.fixedSize();
         run.image = probe.waitForStillImage(300ms, deadline);
         const auto asked = std::chrono::steady_clock::now();
         probe.requestClose();
@@ -155,6 +159,16 @@ std::string desktopEntryValue(const fs::path& file, const std::string& key)
     return {};
 }
 
+// What a window manager offers for a Motif function or decoration bit: with
+// bit 0 set the others name what to leave out; without any hints, all.
+bool offers(const std::optional<X11Probe::MotifHints>& hints, unsigned long X11Probe::MotifHints::*field, unsigned long bit)
+{
+    if (!hints)
+        return true;
+    const unsigned long value = (*hints).*field;
+    return (value & 1) ? !(value & bit) : (value & bit) != 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -185,6 +199,26 @@ int main(int argc, char** argv)
     const std::string startupClass = desktopEntryValue(argv[2], "StartupWMClass");
     t.check(!startupClass.empty() && plain.windowClass == startupClass,
             "WM_CLASS class \"" + plain.windowClass + "\" is the entry's StartupWMClass \"" + startupClass + "\"");
+    // A fixed-size window: a window manager must offer no maximize, neither
+    // as a function nor as a title-bar button. Qt 6.8 leaves the resize
+    // function in; the size hints keep the size.
+    t.check(plain.fixedSize, "WM_NORMAL_HINTS pin the window to one size");
+    using Hints = X11Probe::MotifHints;
+    const struct {
+        const char* what;
+        unsigned long Hints::*field;
+        unsigned long bit;
+        bool offered;
+    } motifRows[] = {
+        {"the maximize function", &Hints::functions, 0x10, false},
+        {"a maximize button", &Hints::decorations, 0x40, false},
+        {"the minimize function", &Hints::functions, 0x08, true},
+        {"the close function", &Hints::functions, 0x20, true},
+        {"a minimize button", &Hints::decorations, 0x20, true},
+    };
+    for (const auto& row : motifRows)
+        t.check(offers(plain.motif, row.field, row.bit) == row.offered,
+                std::string(row.offered ? "offers " : "does not offer ") + row.what + " in _MOTIF_WM_HINTS");
 
     // Options that Qt would honour if it saw them: each would open the file,
     // change the picture, rename the window or move it off this display.
