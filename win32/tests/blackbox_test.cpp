@@ -42,6 +42,34 @@ HWND waitForWindow(DWORD processId)
     return nullptr;
 }
 
+template <typename Function>
+Function user32(const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+// Windows 8.1 and later, and Wine 10, show a DPI-unaware reader another
+// window's sizes scaled back to 96 dpi: look in physical pixels instead.
+void readInPhysicalPixels()
+{
+    using SetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (const auto setContext = user32<SetContextFn>("SetThreadDpiAwarenessContext"))
+        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) || setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE))
+            return;
+    SetProcessDPIAware();
+}
+
+// The window's own DPI awareness (Windows 10 1607 and later), or -1 where
+// the system cannot tell.
+int awarenessOf(HWND window)
+{
+    using GetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+    using AwarenessFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto getContext = user32<GetContextFn>("GetWindowDpiAwarenessContext");
+    const auto awareness = user32<AwarenessFn>("GetAwarenessFromDpiAwarenessContext");
+    return getContext && awareness ? static_cast<int>(awareness(getContext(window))) : -1;
+}
+
 void click(HWND control)
 {
     SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
@@ -149,6 +177,7 @@ int wmain(int argc, wchar_t** argv)
         return t.finish();
     const std::wstring program = argv[1];
     const int dpi = argc == 3 ? _wtoi(argv[2]) : 96;
+    readInPhysicalPixels();
     checkImage(t, program);
 
     t.check(versionString(program, L"FileVersion") == L"1.00", "FileVersion reads 1.00");
@@ -168,6 +197,9 @@ int wmain(int argc, wchar_t** argv)
         HWND hexMin = GetDlgItem(window, controlId(WidgetName::TextHexMin, -1));
         HWND hexMax = GetDlgItem(window, controlId(WidgetName::TextHexMax, -1));
         t.check(textOf(hexMin) == L"0x0" && textOf(hexMax) == L"0x0", "boxes start at 0x0");
+        const int awareness = awarenessOf(window);
+        t.check(awareness == -1 || awareness == DPI_AWARENESS_PER_MONITOR_AWARE,
+                "the window is per-monitor DPI aware (" + std::to_string(awareness) + ")");
         RECT client{};
         GetClientRect(window, &client);
         t.check(client.right == Layout::twipsToPixels(8415, dpi) && client.bottom == Layout::twipsToPixels(3165, dpi),
