@@ -2,7 +2,8 @@
 // double clicks and mode switches, delivered as mouse messages to the
 // controls, and after every event compares the whole window with the same
 // bit-mask model the Linux soak uses. Prints its rate, the mismatches and how
-// the GDI and USER object counts and private bytes grew after warming up.
+// the GDI and USER object counts and private bytes grew after warming up;
+// fails on a mismatch or on a count that grows in most stretches of the run.
 //
 //   win32_soak [EVENTS] [SEED]      (under Wine: scripts/with-wine.sh)
 #include "controlids.h"
@@ -12,9 +13,11 @@
 
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -83,11 +86,12 @@ int main(int argc, char** argv)
     std::uniform_int_distribution<int> anyBit(0, 23);
     ReferenceModel ref;
     long mismatches = 0;
-    // Readings after warming up, halfway and at the end: a leak grows in
-    // both halves, a one-off allocation in the system only in one.
-    const long halfway = warmUp + (events - warmUp) / 2;
-    Usage warm = usage();
-    Usage middle = warm;
+    // Readings after warming up and at the end of ten equal stretches: a
+    // leak grows in nearly every stretch, the system's own caches and heap
+    // pages now and then.
+    constexpr int kStretches = 10;
+    const long stretch = std::max(1L, (events - warmUp) / kStretches);
+    std::vector<Usage> readings{usage()};
     LARGE_INTEGER frequency{}, start{}, end{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
@@ -104,16 +108,20 @@ int main(int argc, char** argv)
         }
         mismatches += countMismatches(form, ref, dc, event);
         if (event + 1 == warmUp)
-            warm = middle = usage();
-        if (event + 1 == halfway)
-            middle = usage();
+            readings.assign(1, usage());
+        else if (event + 1 > warmUp && (event + 1 - warmUp) % stretch == 0 && readings.size() <= kStretches)
+            readings.push_back(usage());
     }
     QueryPerformanceCounter(&end);
     DeleteDC(dc);
     const double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-    const Usage last = usage();
+    const Usage& warm = readings.front();
+    const Usage& last = readings.back();
     const auto leaks = [&](long Usage::*field) {
-        return middle.*field > warm.*field && last.*field > middle.*field;
+        int grew = 0;
+        for (std::size_t i = 1; i < readings.size(); ++i)
+            grew += readings[i].*field > readings[i - 1].*field ? 1 : 0;
+        return grew >= kStretches * 8 / 10;
     };
 
     std::printf("%.0f events/s over %.1f s\n", static_cast<double>(events) / seconds, seconds);
@@ -122,6 +130,10 @@ int main(int argc, char** argv)
                 "(of %ld)\n",
                 warmUp, last.gdiObjects - warm.gdiObjects, last.gdiObjects, last.userObjects - warm.userObjects,
                 last.userObjects, last.privateKiB - warm.privateKiB, last.privateKiB);
+    std::printf("private KiB after each stretch of %ld events:", stretch);
+    for (const Usage& reading : readings)
+        std::printf(" %ld", reading.privateKiB);
+    std::printf("\n");
     if (last.gdiObjects == 0 && last.userObjects == 0)
         std::printf("this system counts no GDI or USER objects (Wine does not): only Windows can tell their growth\n");
     const bool ok = mismatches == 0 && !leaks(&Usage::gdiObjects) && !leaks(&Usage::userObjects)
