@@ -5,6 +5,8 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 class CellAccessible final : public QAccessibleWidget {
@@ -24,8 +26,14 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
     void doAction(const QString& action) override
     {
-        if (action == pressAction())
-            emit cell()->clicked();
+        if (action != pressAction())
+            return;
+        emit cell()->clicked();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        // A press from the screen reader moves no focus: say what changed.
+        QAccessibleAnnouncementEvent announcement(cell(), cell()->accessibleName());
+        QAccessible::updateAccessibility(&announcement);
+#endif
     }
 
 private:
@@ -90,20 +98,108 @@ public:
         return box()->cursorPositionAt(box()->mapFromGlobal(point));
     }
     void scrollToSubstring(int, int) override {}
+    // One run over the whole text: a reader that walks runs gets all of it.
     QString attributes(int offset, int* start, int* end) const override
     {
-        *start = *end = offset;
+        const int length = characterCount();
+        const bool inside = offset >= 0 && offset <= length;
+        *start = inside ? 0 : -1;
+        *end = inside ? length : -1;
         return {};
+    }
+    // Answered here rather than by Qt's boundary finder, which never returns
+    // for a word or sentence at the end of the text.
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return piece(offset, type, 0, start, end);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return piece(offset, type, -1, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return piece(offset, type, 1, start, end);
     }
 
 private:
     QLineEdit* box() const { return static_cast<QLineEdit*>(widget()); }
+
+    // The piece of text at offset (step 0), or the one before or after it.
+    // Offset -1 stands for the end; one out of range gets nothing at -1.
+    QString piece(int offset, QAccessible::TextBoundaryType type, int step, int* start, int* end) const
+    {
+        const QString text = box()->text();
+        const QVector<QPair<int, int>> pieces = split(text, type);
+        const int length = static_cast<int>(text.size());
+        if (offset == -1)
+            offset = length;
+        *start = *end = -1;
+        if (offset < 0 || offset > length)
+            return {};
+        // At the end a caret stands on the last line, sentence and word, but
+        // on no character.
+        int at = static_cast<int>(pieces.size()) - (type == QAccessible::CharBoundary ? 0 : 1);
+        if (offset < length)
+            at = static_cast<int>(std::find_if(pieces.begin(), pieces.end(), [offset](const auto& p) {
+                     return offset < p.second;
+                 }) - pieces.begin());
+        const int wanted = at + step;
+        if (wanted < 0 || wanted >= pieces.size()) {
+            *start = *end = std::clamp(offset, 0, length);
+            return {};
+        }
+        *start = pieces[wanted].first;
+        *end = pieces[wanted].second;
+        return text.mid(*start, *end - *start);
+    }
+
+    // Characters one by one; words as a run of non-space with the spaces
+    // after it; sentences, lines and paragraphs as the whole single line.
+    static QVector<QPair<int, int>> split(const QString& text, QAccessible::TextBoundaryType type)
+    {
+        const int length = static_cast<int>(text.size());
+        QVector<QPair<int, int>> pieces;
+        if (type == QAccessible::CharBoundary) {
+            for (int i = 0; i < length; ++i)
+                pieces.append({i, i + 1});
+        } else if (type == QAccessible::WordBoundary) {
+            for (int i = 0; i < length;) {
+                const int first = i;
+                while (i < length && !text.at(i).isSpace())
+                    ++i;
+                while (i < length && text.at(i).isSpace())
+                    ++i;
+                pieces.append({first, i});
+            }
+        } else if (length > 0) {
+            pieces.append({0, length});
+        }
+        return pieces;
+    }
+};
+
+// The main window is a frame named by its title; a plain top-level QWidget
+// would be a nameless filler.
+class MainWindowAccessible final : public QAccessibleWidget {
+public:
+    explicit MainWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window)
+    {
+    }
+
+    QString text(QAccessible::Text which) const override
+    {
+        return which == QAccessible::Name ? widget()->windowTitle() : QAccessibleWidget::text(which);
+    }
 };
 
 QAccessibleInterface* factory(const QString& className, QObject* object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
+    if (className == QLatin1String("QtMainForm"))
+        return new MainWindowAccessible(static_cast<QWidget*>(object));
     if (className == QLatin1String("CellLabel"))
         return new CellAccessible(static_cast<CellLabel*>(object));
     if (className == QLatin1String("QLineEdit") && static_cast<QLineEdit*>(object)->isReadOnly())

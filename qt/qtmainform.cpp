@@ -1,6 +1,7 @@
 #include "qtmainform.h"
 
 #include "accessibility.h"
+#include "addressbox.h"
 #include "celllabel.h"
 #include "layout.h"
 
@@ -167,7 +168,7 @@ void QtMainForm::buildWidgets()
             break;
         }
         case WidgetKind::TextBox: {
-            auto* box = new QLineEdit(toQString(row.text), parent);
+            auto* box = new AddressBox(toQString(row.text), parent);
             box->setReadOnly(true);
             box->setAlignment(toQt(row.align));
             // Blue on white under any theme, as a Windows edit box shows it:
@@ -211,9 +212,8 @@ ShortText QtMainForm::cellCaption(std::int16_t index) const
 
 void QtMainForm::setCellCaption(std::int16_t index, std::string_view text)
 {
-    CellLabel* cell = m_cells.at(index);
-    cell->setText(toQString(text));
-    cell->setAccessibleDescription(cell->text());
+    m_cells.at(index)->setText(toQString(text));
+    nameCell(index);
 }
 
 void QtMainForm::setCellForeColor(std::int16_t index, Rgb color)
@@ -227,8 +227,16 @@ void QtMainForm::setCellForeColor(std::int16_t index, Rgb color)
 void QtMainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
 {
     m_captions.at(index)->setText(toQString(text));
-    // The cell is known by the number shown above it.
-    m_cells.at(index)->setAccessibleName(QStringLiteral("Bit %1").arg(toQString(text)));
+    nameCell(index);
+}
+
+// "Bit 4: 1": the number shown above the cell and its state, as the Windows
+// build names it, so that a screen reader reading names only hears both.
+void QtMainForm::nameCell(std::int16_t index)
+{
+    const QString caption = m_captions.at(index)->text();
+    if (!caption.isEmpty())
+        m_cells.at(index)->setAccessibleName(QStringLiteral("Bit %1: %2").arg(caption, m_cells.at(index)->text()));
 }
 
 // Every stop of the table in turn, both mode buttons included: Qt would make

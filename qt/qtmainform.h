@@ -37,6 +37,7 @@ protected:
 
 private:
     void buildWidgets();
+    void nameCell(std::int16_t index);
 
     std::array<CellLabel*, 24> m_cells{};
     std::array<QLabel*, 24> m_captions{};

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads the real program's window as a screen reader on Linux does, over
-AT-SPI: every caption as shown, every cell by the number above it with its
-state, the boxes by name and read-only; then presses every cell through its
+AT-SPI: the window as a frame by its title, every caption as shown, every
+cell by the number above it and its state, the boxes by name, read-only and
+answering word and sentence queries; then presses every cell through its
 action and reads the boxes back.
     atspi_test.py PROGRAM     (on an X display, inside dbus-run-session)"""
 import os
@@ -66,22 +67,29 @@ def main():
         for node in nodes:  # the tree as a screen reader sees it
             print(f"  {node.getRoleName()!r} {node.name!r} {node.description!r}")
 
+        frames = [n for n in nodes if n.getRole() == pyatspi.ROLE_FRAME]
+        check([f.name for f in frames] == ["Address range finder"], "the window is a frame named by its title")
         buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.startswith("Bit ")]
         labels = [n.name for n in nodes if n.getRole() == pyatspi.ROLE_LABEL]
         boxes = {n.name: n for n in nodes if n.name in ("Lowest address", "Highest address")}
         pic = ["BA0"] + [str(i) for i in range(23)]
         check(all(caption in labels for caption in pic), "every caption is exposed as the text it shows")
-        check(sorted(b.name for b in buttons) == sorted("Bit " + c for c in pic),
-              "every cell is named by the number shown above it")
-        check(all(b.description == "0" for b in buttons), "every cell says its state, 0")
+        check(sorted(b.name for b in buttons) == sorted(f"Bit {c}: 0" for c in pic),
+              "every cell is named by the number shown above it and its state, 0")
         check(len(boxes) == 2, "both boxes are named")
         for name, box in boxes.items():
             states = box.getState()
             check(states.contains(pyatspi.STATE_READ_ONLY), name + " is read-only")
             check(not states.contains(pyatspi.STATE_EDITABLE), name + " is not editable")
             check(text_of(box) == "0x0", name + " reads 0x0")
+            # Word and sentence at the end of the text once hung Qt.
+            text = box.queryText()
+            for boundary in (pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_SENTENCE_START):
+                for offset in (0, text.characterCount):
+                    check(text.getTextAtOffset(offset, boundary)[0] == "0x0",
+                          f"{name} answers the {boundary} piece at {offset}")
 
-        by_name = {b.name: b for b in buttons}
+        by_name = {b.name.split(":")[0]: b for b in buttons}
         # Every cell once, each press setting one more bit (the cell under
         # "BA0" weighs 1, the one under "N" 2^(N+1)); then one cell on to X.
         steps, ones = [], 0
@@ -98,10 +106,10 @@ def main():
             action.doAction(0)
             # The program handles the press on its own event loop: wait for it.
             deadline = time.time() + 10
-            while time.time() < deadline and not (cell.description == state and
+            while time.time() < deadline and not (cell.name == f"{name}: {state}" and
                                                   text_of(boxes["Highest address"]) == high):
                 time.sleep(0.05)
-            check(cell.description == state, f"{name} says {state} after its action (got {cell.description!r})")
+            check(cell.name == f"{name}: {state}", f"{name} says {state} after its action (got {cell.name!r})")
             check(text_of(boxes["Lowest address"]) == low, f"lowest address {low} after pressing {name}")
             check(text_of(boxes["Highest address"]) == high, f"highest address {high} after pressing {name}")
     finally:
