@@ -3,11 +3,13 @@
 # What the program needs to run, on X11 and on Wayland.
 QT_PACKAGES=(cmake make g++ qt6-base-dev qt6-wayland fonts-liberation)
 # The tests: the X11 watcher, the Wayland compositor, the desktop
-# validators, the packaging tools and a screen reader's view (AT-SPI).
+# validators, the packaging tools, a screen reader's view (AT-SPI) and a
+# real screen reader (Orca speaking through speech-dispatcher, under openbox).
 # AppStream's compose reads the SVG icon through gdk-pixbuf's SVG loader,
 # which Debian 12 pulls in by dependency and Debian 13 does not.
 CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev libx11-dev libxdamage-dev xvfb strace weston
-    desktop-file-utils appstream appstream-compose librsvg2-common dpkg-dev file lintian at-spi2-core python3-pyatspi dbus-daemon)
+    desktop-file-utils appstream appstream-compose librsvg2-common dpkg-dev file lintian at-spi2-core python3-pyatspi dbus-daemon
+    orca speech-dispatcher speech-dispatcher-espeak-ng openbox xdotool)
 # Wine runs 32-bit programs only with its i386 half; plain 'wine' lacks it.
 WIN32_PACKAGES=(cmake make g++-mingw-w64-i686-win32 wine wine32:i386 xvfb fonts-liberation)
 

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """Reads the real program's window as a screen reader on Linux does, over
-AT-SPI: the window as a frame by its title, every caption as shown, every
-cell by the number above it and its state, the boxes by name, read-only and
-answering word and sentence queries; then presses every cell through its
-action and reads the boxes back.
+AT-SPI: every caption as shown, the boxes by name, read-only and answering
+word and sentence queries at either end; then presses every cell through
+its action and reads its name and the boxes back.
     atspi_test.py PROGRAM     (on an X display, inside dbus-run-session)"""
 import os
 import subprocess
@@ -67,15 +66,12 @@ def main():
         for node in nodes:  # the tree as a screen reader sees it
             print(f"  {node.getRoleName()!r} {node.name!r} {node.description!r}")
 
-        frames = [n for n in nodes if n.getRole() == pyatspi.ROLE_FRAME]
-        check([f.name for f in frames] == ["Address range finder"], "the window is a frame named by its title")
         buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.startswith("Bit ")]
         labels = [n.name for n in nodes if n.getRole() == pyatspi.ROLE_LABEL]
         boxes = {n.name: n for n in nodes if n.name in ("Lowest address", "Highest address")}
         pic = ["BA0"] + [str(i) for i in range(23)]
         check(all(caption in labels for caption in pic), "every caption is exposed as the text it shows")
-        check(sorted(b.name for b in buttons) == sorted(f"Bit {c}: 0" for c in pic),
-              "every cell is named by the number shown above it and its state, 0")
+        check(len(buttons) == 24, "every cell is a button")  # what Orca hears of them, orca_test checks
         check(len(boxes) == 2, "both boxes are named")
         for name, box in boxes.items():
             states = box.getState()
