@@ -13,7 +13,7 @@ source scripts/packages.sh
 release=$1
 shift
 [ "$(id -u)" -eq 0 ] || { echo "$0: needs root (debootstrap, chroot, mounts)" >&2; exit 2; }
-command -v debootstrap >/dev/null || install_packages debootstrap
+command -v debootstrap >/dev/null && command -v git >/dev/null || install_packages debootstrap git
 
 cache=${ARF_DEBIAN_CACHE:-/var/cache/arf-in-debian}
 base=$cache/$release-minbase.tar
