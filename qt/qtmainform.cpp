@@ -87,6 +87,9 @@ QString objectNameFor(const Layout::WidgetSpec& row, std::string_view base)
 QtMainForm::QtMainForm(QWidget* parent)
     : QWidget(parent)
 {
+    // Before the title: on Qt 6.8 naming the window already makes its
+    // accessible, which would then be the default one.
+    Accessibility::install();
     setWindowTitle(toQString(Layout::kTitle));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/addressrangefinder-16.png"), QSize(16, 16));
@@ -99,7 +102,6 @@ QtMainForm::QtMainForm(QWidget* parent)
 
     setFont(dialogFont(font()));
 
-    Accessibility::install();
     buildWidgets();
     Form_Load();
 }
