@@ -33,8 +33,14 @@ if [ -z "$(find "$base" -mtime -7 2>/dev/null)" ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/arf-$release-XXXXXX")
-trap 'rm -rf --one-file-system "$work"' EXIT
 root=$work/root
+# Where mounts propagate back (a shared parent), take back what came here.
+cleanup()
+{
+    awk -v r="$root/" 'index($2, r) == 1 {print $2}' /proc/mounts | sort -r | xargs -r -n 1 umount -l
+    rm -rf --one-file-system "$work"
+}
+trap cleanup EXIT
 mkdir "$root"
 tar -C "$root" -xf "$base"
 git clone -q . "$root/root/project"
@@ -42,9 +48,12 @@ cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 echo "in-debian: $(. "$root/etc/os-release" && echo "$PRETTY_NAME"): $*"
 
 # --kill-child: if this script dies, the namespace's first process dies with
-# it, and the kernel ends the rest and drops the mounts.
+# it, and the kernel ends the rest and drops the mounts. Inside a chroot the
+# root is no mount point and keeps its propagation.
+propagation=private
+unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
 status=0
-unshare --mount --propagation private --pid --fork --kill-child bash -c '
+unshare --mount --propagation "$propagation" --pid --fork --kill-child bash -c '
     root=$1; shift
     mount -t proc proc "$root/proc"
     for m in sys dev dev/pts; do mount --rbind "/$m" "$root/$m"; done
