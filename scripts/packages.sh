@@ -15,25 +15,75 @@ WIN32_PACKAGES=(cmake make g++-mingw-w64-i686-win32 wine wine32:i386 xvfb fonts-
 
 # How long to wait for another package manager to finish, in seconds.
 LOCK_WAIT=300
+# A mirror caught mid-sync serves an index that does not match its Release
+# file for a while: how often to ask again, and how long to wait between.
+UPDATE_TRIES=${ARF_APT_TRIES:-4}
+UPDATE_PAUSE=${ARF_APT_PAUSE:-20}
+
+# apt-get update until every index comes, or the tries run out; prints the
+# last try's report. Another package manager's lock is waited for, not counted.
+update_indices()
+{
+    local try=1 waited=0 log
+    while :; do
+        log=$("$@" update -qq 2>&1) && ! grep -q 'Failed to fetch' <<<"$log" && return 0
+        if grep -q 'Could not get lock' <<<"$log" && [ $waited -lt $LOCK_WAIT ]; then
+            sleep 2
+            waited=$((waited + 2))
+            continue
+        fi
+        grep -q 'Failed to fetch' <<<"$log" && [ $try -lt $UPDATE_TRIES ] || break
+        echo "packages: an index failed to download (try $try of $UPDATE_TRIES); trying again in $UPDATE_PAUSE s" >&2
+        sleep "$UPDATE_PAUSE"
+        try=$((try + 1))
+    done
+    printf '%s\n' "$log"
+    return 1
+}
+
+# Says which indices stayed broken and what that means for what comes next.
+explain_failed_indices()
+{
+    local url reason what
+    while IFS= read -r line; do
+        url=${line#*Failed to fetch }
+        reason=${url#*  }
+        url=${url%%  *}
+        case $url in
+        */dists/*/binary-*/*)
+            what=$(sed -E 's|.*/dists/([^/]+)/([^/]+)/binary-([^/]+)/.*|the \3 packages of \1 (\2)|' <<<"$url") ;;
+        */dists/*)
+            what=$(sed -E 's|.*/dists/([^/]+)/.*|every package of \1|' <<<"$url") ;;
+        *) what="the packages it lists" ;;
+        esac
+        echo "packages: apt could not download $url: $reason" >&2
+        echo "packages:   so $what may be missing here, or older than the rest (apt keeps an older copy of the index, if it has one)" >&2
+    done < <(grep -E '^[EW]: Failed to fetch ' <<<"$1")
+}
 
 install_packages()
 {
     local sudo=
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     export DEBIAN_FRONTEND=noninteractive
+    local apt=($sudo apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT -o Acquire::Retries=3)
     if [[ " $* " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
         $sudo dpkg --add-architecture i386
     fi
-    # apt-get waits for dpkg's lock by itself, but 'update' not for the
-    # package lists' lock: try again while someone else holds it.
-    local waited=0 log
-    until log=$($sudo apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT update -qq 2>&1); do
-        if ! grep -q 'Could not get lock' <<<"$log" || [ $waited -ge $LOCK_WAIT ]; then
+    local log
+    if ! log=$(update_indices "${apt[@]}"); then
+        if ! grep -q 'Failed to fetch' <<<"$log"; then
             printf '%s\n' "$log" >&2
             return 1
         fi
-        sleep 2
-        waited=$((waited + 2))
-    done
-    $sudo apt-get -o DPkg::Lock::Timeout=$LOCK_WAIT install -y -qq --no-install-recommends "$@" >/dev/null
+        explain_failed_indices "$log"
+        # A mirror mid-sync often breaks one index that nothing here needs.
+        if ! log=$("${apt[@]}" install --simulate --no-install-recommends "$@" 2>&1); then
+            grep -E '^(E:| )' <<<"$log" | grep -v '^ *$' >&2
+            echo "packages: with those indices missing, apt cannot install what is needed; wait for the mirror to finish its sync (usually within hours) and run this again, or point apt at another mirror" >&2
+            return 1
+        fi
+        echo "packages: every package needed can still be installed; going on" >&2
+    fi
+    "${apt[@]}" install -y -qq --no-install-recommends "$@" >/dev/null
 }
