@@ -51,7 +51,8 @@ explain_failed_indices()
         url=${url%%  *}
         case $url in
         */dists/*/binary-*/*)
-            what=$(sed -E 's|.*/dists/([^/]+)/([^/]+)/binary-([^/]+)/.*|the \3 packages of \1 (\2)|' <<<"$url") ;;
+            what=$(sed -E -e 's|.*/dists/([^/]+)/([^/]+)/binary-([^/]+)/.*|the \3 packages of \1 (\2)|' \
+                -e 's|^the all |the architecture-independent |' <<<"$url") ;;
         */dists/*)
             what=$(sed -E 's|.*/dists/([^/]+)/.*|every package of \1|' <<<"$url") ;;
         *) what="the packages it lists" ;;

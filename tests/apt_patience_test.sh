@@ -34,7 +34,7 @@ rows=(
     "hello|0|apt could not download http://127.0.0.1:9/debian/dists/nowhere/InRelease"
     "hello|0|so every package of nowhere may be missing"
     "hello|0|apt could not download file:$repo/dists/sid/main/binary-all/Packages: Hash Sum mismatch"
-    "hello|0|so the all packages of sid (main) may be missing"
+    "hello|0|so the architecture-independent packages of sid (main) may be missing"
     "hello|0|try $((UPDATE_TRIES - 1)) of $UPDATE_TRIES"
     "hello|0|every package needed can still be installed; going on"
     "arf-probe|1|apt cannot install what is needed; wait for the mirror"
