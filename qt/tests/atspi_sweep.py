@@ -18,6 +18,7 @@ HUNG = "no answer"
 
 
 class Bus:
+    """The accessibility bus, called on directly."""
     def __init__(self):
         session = Gio.bus_get_sync(Gio.BusType.SESSION)
         address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
@@ -84,6 +85,12 @@ class Row:
         self.arguments, self.answer, self.changes, self.presets = arguments, answer, changes, presets
 
 
+# Left out, as Qt's bridge answers them without asking the program:
+# GetBoundedRanges (which Qt 6.4 cannot even send), and ranges that span
+# from far below 0 or up to INT_MAX, for which the bridge asks the extents
+# of every offset in turn (for ever, up to INT_MAX). The bridge answers
+# True to every caret and selection change, done or not: only what the
+# program then shows counts.
 def text_rows(length):
     offsets = [(-2,), (length + 1,), (INT_MIN,), (INT_MAX,)]
     pieces = [(o, b) for (o,) in offsets for b in range(7)]

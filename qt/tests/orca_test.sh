@@ -17,7 +17,9 @@
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-private=(unshare --pid --fork --kill-child --mount-proc)
+# Propagation unchanged, as inside a chroot the root is no mount point;
+# --mount-proc makes /proc private before it mounts the new one on it.
+private=(unshare --mount --propagation unchanged --pid --fork --kill-child --mount-proc)
 [ "$(id -u)" -eq 0 ] || private=(unshare --user --map-current-user "${private[@]:1}")
 if ! "${private[@]}" true 2>/dev/null; then
     echo "SKIPPED: no PID namespace of its own for Orca (${private[*]} fails)"
