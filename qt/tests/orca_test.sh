@@ -7,7 +7,7 @@
 # every utterance as it is spoken.
 #
 # Orca will not start beside another Orca of the same user, and its
-# --replace kills every one it finds, even in other PID namespaces. So the
+# --replace kills every one it finds, even in PID namespaces below. So the
 # test's Orca gets a PID namespace and /proc of its own, where it sees only
 # itself (for a user other than root, inside a user namespace that maps
 # the user to itself); where no such namespace can be had, the test is
@@ -33,6 +33,7 @@ ln -s "$(command -v sleep)" "$ARF_TEST_WORLD/bin/orca"
 # Its name is what Orca looks for; it goes when this script goes.
 setpriv --pdeathsig KILL -- "$ARF_TEST_WORLD/bin/orca" infinity &
 other=$!
+for _ in $(seq 100); do [ "$(cat "/proc/$other/comm" 2>/dev/null)" = orca ] && break; sleep 0.05; done
 trap 'kill $XVFB_PID $other 2>/dev/null' EXIT
 
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
@@ -52,7 +53,7 @@ dbus-run-session -- bash -c '
     /usr/bin/python3 "$1/orca_test.py" "$3" "$2" "$4"
     status=$?
     # Its namespace goes with unshare, which lets no gentler signal by.
-    kill %1
+    kill %1 2>/dev/null
     kill -KILL %2
     wait 2>/dev/null
     exit $status
