@@ -18,8 +18,9 @@ HUNG = "no answer"
 
 
 class Bus:
-    """The accessibility bus, called on directly."""
-    def __init__(self):
+    """The program on the accessibility bus, called on directly."""
+    def __init__(self, name):
+        self.name = name
         session = Gio.bus_get_sync(Gio.BusType.SESSION)
         address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
                                     GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
@@ -32,7 +33,7 @@ class Bus:
         if not interface.startswith("org.freedesktop"):
             interface = "org.a11y.atspi." + interface
         try:
-            reply = self.bus.call_sync(node.app.bus_name, node.path, interface, method,
+            reply = self.bus.call_sync(self.name, node.path, interface, method,
                                        GLib.Variant(signature, tuple(args)) if args else None, None,
                                        Gio.DBusCallFlags.NONE, 5000, None)
         except GLib.Error as error:
@@ -166,8 +167,10 @@ def node_rows():
 
 class Sweep:
     def __init__(self, program, nodes):
-        self.bus = Bus()
+        self.bus = Bus(nodes[0].app.bus_name)
         self.program = program
+        # Read while the program answers: a failure may come after it died.
+        self.names = {n.path: n.name for n in nodes}
         self.nodes = nodes
         self.boxes = [n for n in nodes if "Text" in n.get_interfaces()]
         self.radios = [n for n in nodes if n.getRoleName() == "radio button"]
@@ -177,7 +180,7 @@ class Sweep:
         reply = self.bus.call(node, interface, method, signature, args)
         if reply is HUNG or self.program.poll() is not None:
             self.alive = False
-            check(False, f"{node.name!r} answers {method}{args}", reply)
+            check(False, f"{self.names[node.path]!r} answers {method}{args}", reply)
         return reply
 
     def state(self, node):
@@ -197,11 +200,11 @@ class Sweep:
             self.call(box, "Text", "RemoveSelection", "(i)", (0,))
             self.call(box, "Text", "SetCaretOffset", "(i)", (1,))
             got = (self.call(box, "Text", "GetCaretOffset"), self.call(box, "Text", "GetNSelections"))
-            check(got == ((1,), (0,)), f"{box.name}: the caret is set to 1 and no text selected", got)
+            check(got == ((1,), (0,)), f"{self.names[box.path]}: the caret is set to 1 and no text selected", got)
         elif kind == "selection":
             self.call(box, "Text", "SetSelection", "(iii)", (0, 1, 2))
             got = self.call(box, "Text", "GetSelection", "(i)", (0,))
-            check(got == (1, 2), f"{box.name}: a selection is set from 1 to 2", got)
+            check(got == (1, 2), f"{self.names[box.path]}: a selection is set from 1 to 2", got)
 
     def figures(self, node):
         interfaces = node.get_interfaces()
@@ -222,7 +225,7 @@ class Sweep:
                 reply = self.call(node, row.interface, row.method, row.signature, args)
                 if not self.alive:
                     return
-                what = f"{node.name!r} {row.method}{args}"
+                what = f"{self.names[node.path]!r} {row.method}{args}"
                 check(row.answer(reply, args), what + " answers nothing", reply)
                 if row.changes:
                     after = self.state(node)
@@ -234,16 +237,16 @@ class Sweep:
         """The same calls in range do answer."""
         length = self.call(box, "Text", "GetCharacterCount")[0]
         extents = self.call(box, "Text", "GetCharacterExtents", "(iu)", (0, SCREEN))
-        check(extents[2] > 0 and extents[3] > 0, f"{box.name}: the first character has extents", extents)
+        check(extents[2] > 0 and extents[3] > 0, f"{self.names[box.path]}: the first character has extents", extents)
         x, y, w, h = extents
         at = self.call(box, "Text", "GetOffsetAtPoint", "(iiu)", (x + w // 2, y + h // 2, SCREEN))
-        check(at == (0,), f"{box.name}: the middle of the first character is offset 0", at)
+        check(at == (0,), f"{self.names[box.path]}: the middle of the first character is offset 0", at)
         self.preset(box, "caret")
         added = self.call(box, "Text", "AddSelection", "(ii)", (0, length))
         got = self.call(box, "Text", "GetSelection", "(i)", (0,))
-        check(added == (True,) and got == (0, length), f"{box.name}: a selection of all is added", (added, got))
+        check(added == (True,) and got == (0, length), f"{self.names[box.path]}: a selection of all is added", (added, got))
         self.call(box, "Text", "RemoveSelection", "(i)", (0,))
-        check(self.call(box, "Text", "GetNSelections") == (0,), f"{box.name}: the selection is removed")
+        check(self.call(box, "Text", "GetNSelections") == (0,), f"{self.names[box.path]}: the selection is removed")
 
     def run(self):
         started = time.time()
@@ -252,13 +255,14 @@ class Sweep:
         for node in self.nodes:
             figures = self.figures(node)
             unswept = [i for i in figures["interfaces"] if i not in swept]
-            check(not unswept, f"{node.name!r}: every interface is swept", unswept)
+            check(not unswept, f"{self.names[node.path]!r}: every interface is swept", unswept)
             own = rows
             if "Text" in figures["interfaces"]:
                 self.good_text(node)
                 own = rows + text_rows(self.call(node, "Text", "GetCharacterCount")[0])
             for row in own:
-                if row.interface in figures["interfaces"] or row.interface.startswith("org.freedesktop"):
+                if self.alive and (row.interface in figures["interfaces"] or
+                                   row.interface.startswith("org.freedesktop")):
                     self.run_row(node, row, figures)
             if not self.alive:
                 break
