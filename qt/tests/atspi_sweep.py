@@ -35,7 +35,7 @@ class Bus:
         try:
             reply = self.bus.call_sync(self.name, node.path, interface, method,
                                        GLib.Variant(signature, tuple(args)) if args else None, None,
-                                       Gio.DBusCallFlags.NONE, 5000, None)
+                                       Gio.DBusCallFlags.NONE, 20000, None)
         except GLib.Error as error:
             return HUNG if error.matches(Gio.io_error_quark(), Gio.IOErrorEnum.TIMED_OUT) else None
         return reply.unpack()
@@ -252,11 +252,15 @@ class Sweep:
         started = time.time()
         rows = node_rows()
         swept = {r.interface for r in rows} | {"Text"}
+        roles = set()
         for node in self.nodes:
             figures = self.figures(node)
             unswept = [i for i in figures["interfaces"] if i not in swept]
             check(not unswept, f"{self.names[node.path]!r}: every interface is swept", unswept)
-            own = rows
+            # Requests that could change something, each followed by a look
+            # at everything, go to one object of each kind (and to every box).
+            own = rows if node.getRole() not in roles else [r for r in rows if not r.changes]
+            roles.add(node.getRole())
             if "Text" in figures["interfaces"]:
                 self.good_text(node)
                 own = rows + text_rows(self.call(node, "Text", "GetCharacterCount")[0])
