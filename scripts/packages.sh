@@ -12,6 +12,15 @@ CORE_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev libx11-dev libxdamag
     orca speech-dispatcher speech-dispatcher-espeak-ng openbox xdotool)
 # Wine runs 32-bit programs only with its i386 half; plain 'wine' lacks it.
 WIN32_PACKAGES=(cmake make g++-mingw-w64-i686-win32 wine wine32:i386 xvfb fonts-liberation)
+# The web page: clang and lld for WebAssembly, the C++ library's headers for
+# it and the C library (the module takes memcmp from it); Python writes the
+# page into one file. The same names bring clang 14 on Debian 12 and 19 on 13.
+WEB_PACKAGES=(cmake make clang lld libc++-dev-wasm32 wasi-libc python3)
+# Its tests: chromium headless, the fonts the page falls back to, and npm to
+# fetch axe-core. Debian's npm conflicts with NodeSource's nodejs, so it
+# comes only where no npm is on PATH.
+WEB_TEST_PACKAGES=(chromium fonts-liberation python3)
+command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
 
 # How long to wait for another package manager to finish, in seconds.
 LOCK_WAIT=300

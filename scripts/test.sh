@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs what the builds need on Debian 12, builds the Linux program and the
-# Windows executable with all their tests, and runs every test: the Linux
-# ones natively (Qt on its offscreen platform, a private Xvfb or a headless
-# Weston), with the AppStream catalog and the Debian package checked, once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows ones
-# under Wine. Exits non-zero on the first failure.
+# Installs what the builds need on Debian 12, builds the Linux program, the
+# Windows executable and the web page with all their tests, and runs every
+# test: the Linux ones natively (Qt on its offscreen platform, a private Xvfb
+# or a headless Weston), with the AppStream catalog and the Debian package
+# checked, once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the Windows ones under Wine, and the page's in headless chromium. Exits
+# non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-install_packages "${CORE_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${WIN32_PACKAGES[@]}"
+install_packages "${CORE_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${WIN32_PACKAGES[@]}" \
+    "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=Release
@@ -34,3 +36,8 @@ cmake --build build/win32-again --parallel "$jobs" --target addressrangefinder
 cmp build/win32/addressrangefinder.exe build/win32-again/addressrangefinder.exe
 echo "two builds of addressrangefinder.exe are identical ($(stat -c %s build/win32/addressrangefinder.exe) bytes)"
 scripts/with-wine.sh ctest --test-dir build/win32 --output-on-failure
+
+scripts/web.sh
+# The tests' one download: axe-core, pinned, checked against its integrity.
+web/tests/fetch_axe.py build/web/axe.min.js
+ctest --test-dir build/web --output-on-failure
