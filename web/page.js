@@ -147,10 +147,11 @@
     if (cell && (event.detail === 0 || event.detail % 2 === 1)) module.cellClick(cells.indexOf(cell));
   });
 
-  // Narrower than the window, the page shrinks it to fit.
+  // Narrower than the window, the page shrinks it to fit. Asking the media
+  // query first spares a wide screen a layout before the first paint.
   function fit() {
-    const room = document.documentElement.clientWidth;
-    win.style.zoom = room < windowWidth ? String(room / windowWidth) : '';
+    const narrow = matchMedia(`(max-width: ${windowWidth - 1}px)`).matches;
+    win.style.zoom = narrow ? String(document.documentElement.clientWidth / windowWidth) : '';
   }
 
   // Cell borders stay one device pixel at any zoom, as on the desktop.
