@@ -86,6 +86,16 @@ def start_state(page, url):
     check(page.eval("document.title") == "Address range finder", "title")
     check(page.eval("!document.getElementById('needs') && !document.getElementById('window').hidden"),
           "the window shows instead of the sentence")
+    # Without script or without WebAssembly: the sentence, and no window.
+    sentence = "[document.getElementById('needs')?.checkVisibility(), !!document.getElementById('window')]"
+    page.call("Emulation.setScriptExecutionDisabled", value=True)
+    page.goto(url)
+    check(page.eval(sentence) == [True, True], "without script, the sentence", page.eval(sentence))
+    page.call("Emulation.setScriptExecutionDisabled", value=False)
+    hook = page.call("Page.addScriptToEvaluateOnNewDocument", source="delete globalThis.WebAssembly")
+    page.goto(url)
+    check(page.eval(sentence) == [True, False], "without WebAssembly, the sentence", page.eval(sentence))
+    page.call("Page.removeScriptToEvaluateOnNewDocument", identifier=hook["identifier"])
 
 
 def soak(page, url, events=400, seed=20):
@@ -222,6 +232,9 @@ def accessible(page, url):
         got = found.get((role, name))
         check(got is not None and all(got.get(k) == v for k, v in properties.items()), f"{role} {name!r}", got)
     page.call("Accessibility.disable")
+    # A screen reader presses a cell with a click that counts no presses.
+    press = "(c => (c.click(), c.getAttribute('aria-label')))(document.getElementById('CommandAddressBits(1)'))"
+    check(page.eval(press) == "Bit 0: 1", "a press without the mouse is one step")
 
 
 def axe(page, url, axe_source):
