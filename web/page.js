@@ -56,6 +56,13 @@
       for (const other of modes) other.checked = other === input;
       module.modeClick(index);
     });
+    // Arrow keys go to the other button and select it, as in a desktop group.
+    input.addEventListener('keydown', event => {
+      if (!event.key.startsWith('Arrow')) return;
+      event.preventDefault();
+      modes[1 - index].focus();
+      modes[1 - index].click();
+    });
     modes[index] = input;
     option.append(input, content);
     return option;

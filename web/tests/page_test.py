@@ -143,8 +143,13 @@ def tab_order(page, url):
         page.key("Tab", "Tab", 9, shift=True)
         backward.append(page.eval(active))
     check(backward == TAB_STOPS[-2::-1], "Shift+Tab order", backward)
+    caption = "document.getElementById('Label1(23)').textContent"
     page.key(" ", "Space", 32)
-    check(page.eval("document.getElementById('Label1(23)').textContent") == "23", "Space selects a mode")
+    check(page.eval(caption) == "23", "Space selects a mode")
+    page.key("ArrowRight", "ArrowRight", 39)
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(1)", "22"], "an arrow key selects the other mode")
+    page.key("ArrowUp", "ArrowUp", 38)
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(0)", "23"], "and back")
     for _ in TAB_STOPS:
         page.key("Tab", "Tab", 9)
     check(page.eval(active) not in TAB_STOPS, "Tab leaves the page after the last stop")
