@@ -95,10 +95,12 @@
       fonts[role] = { family: `"${text(family, familySize)}", ${FALLBACKS[role]}`, pixels, bold };
     },
     widget(kind, parent, slot, name, nameSize, left, top, width, height, content, contentSize, align, font, selected) {
-      const base = text(name, nameSize), words = text(content, contentSize);
-      const id = slot >= 0 && kind !== 0 && kind !== 4 ? `${base}(${slot})` : base;
+      const base = text(name, nameSize), words = text(content, contentSize), what = KINDS[kind];
+      // Elements of an indexed array go by "Name(index)"; a frame's slot and
+      // a box's are no index.
+      const id = slot >= 0 && what !== 'frame' && what !== 'box' ? `${base}(${slot})` : base;
       let element;
-      switch (KINDS[kind]) {
+      switch (what) {
         case 'frame': element = makeFrame(id, words, slot); break;
         case 'option': element = makeOption(id, words, slot, selected !== 0); break;
         case 'cell': element = makeCell(slot, words); break;
@@ -107,7 +109,7 @@
           element = make('div', 'label', words);
           if (slot >= 0) captions[slot] = element;
       }
-      if (kind !== 1) element.id = id;
+      if (what !== 'option') element.id = id; // a mode's id is on its button
       Object.assign(element.style, {
         left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px', textAlign: ALIGNS[align],
       });
