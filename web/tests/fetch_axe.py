@@ -20,8 +20,11 @@ def main(out_path):
     if out.exists() and stamp.exists() and stamp.read_text() == INTEGRITY:
         return 0
     with tempfile.TemporaryDirectory() as work:
-        name = subprocess.run(["npm", "pack", "--silent", f"--cache={work}/cache", f"axe-core@{VERSION}"],
-                              cwd=work, check=True, capture_output=True, text=True).stdout.split()[-1]
+        packed = subprocess.run(["npm", "pack", "--silent", f"--cache={work}/cache", f"axe-core@{VERSION}"],
+                                cwd=work, capture_output=True, text=True)
+        if packed.returncode != 0:
+            sys.exit(f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}")
+        name = packed.stdout.split()[-1]
         tarball = Path(work) / name
         got = "sha512-" + base64.b64encode(hashlib.sha512(tarball.read_bytes()).digest()).decode()
         if got != INTEGRITY:
