@@ -294,6 +294,14 @@ def keeps_to_itself(page, url):
             sessionStorage.length, d.length])""")
         usage = page.call("Storage.getUsageAndQuota", origin=origin)["usage"]
         check(stored == ["", 0, 0, 0] and usage == 0, "nothing stored", (stored, usage))
+        # The page's policy refuses any other script and any fetch, even of data.
+        refused = page.eval("""new Promise(done => {
+            const script = document.createElement('script');
+            script.textContent = 'window.intruded = true';
+            document.body.append(script);
+            fetch('data:,x').then(() => done(false), () => done(!window.intruded));
+          })""")
+        check(refused, "the policy lets in no other script and no fetch")
         page.goto("about:blank")  # a late request, such as for an icon, shows up by now
     finally:
         server.shutdown()
