@@ -20,7 +20,7 @@ def main(out_path):
     if out.exists() and stamp.exists() and stamp.read_text() == INTEGRITY:
         return 0
     with tempfile.TemporaryDirectory() as work:
-        packed = subprocess.run(["npm", "pack", "--silent", f"--cache={work}/cache", f"axe-core@{VERSION}"],
+        packed = subprocess.run(["npm", "pack", "--loglevel=error", f"--cache={work}/cache", f"axe-core@{VERSION}"],
                                 cwd=work, capture_output=True, text=True)
         if packed.returncode != 0:
             sys.exit(f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}")
