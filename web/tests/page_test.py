@@ -4,28 +4,21 @@ soak of real clicks, double clicks, taps and mode switches against a
 bit-mask model, the layout against the table at three zooms, Tab order,
 the accessibility tree, and that nothing is requested or stored.
   page_test.py PAGE.html MODULE.wasm AXE.js"""
-import base64
 import functools
 import http.server
-import json
 import random
 import sys
 import threading
 from pathlib import Path
 
+from checks import centre, check, verdict
 from devtools import Browser
+from page_access import accessible, axe
+from page_layout import layout
 
-counts = {"passed": 0, "failed": 0}
 BLUE, RED, BLACK = "rgb(0, 0, 255)", "rgb(255, 0, 0)", "rgb(0, 0, 0)"
 STATES = [("0", BLUE), ("1", RED), ("X", BLACK)]
 TAB_STOPS = ["OptionMode(0)", "OptionMode(1)", "TextHexMin", "TextHexMax"]
-
-
-def check(ok, what, got=None):
-    counts["passed" if ok else "failed"] += 1
-    if not ok:
-        print("FAIL:", what, "" if got is None else f"(got {got!r})")
-    return ok
 
 
 # Everything the window shows, read in one go.
@@ -71,12 +64,6 @@ def same_window(page, model, what):
     got, want = page.eval(STATE), model.expected()
     wrong = [key for key in want if got[key] != want[key]]
     return check(not wrong, f"{what}: {', '.join(wrong)}", {key: got[key] for key in wrong})
-
-
-def centre(page, element_id):
-    box = page.eval(f"(r => [r.x + r.width / 2, r.y + r.height / 2])"
-                    f"(document.getElementById('{element_id}').getBoundingClientRect())")
-    return box
 
 
 def start_state(page, url):
@@ -155,117 +142,6 @@ def tab_order(page, url):
     check(page.eval(active) not in TAB_STOPS, "Tab leaves the page after the last stop")
 
 
-# The table's rows as the module hands them out, caught by a recorder
-# instead of the page's script: where each widget must stand in the window.
-TABLE = """(async bytes => {
-  const rows = [], origins = [[0, 0]];
-  let memory;
-  const text = (at, size) => new TextDecoder().decode(new Uint8Array(memory.buffer, at, size));
-  const page = new Proxy({}, { get: (_, call) => call !== 'widget' ? () => 0 :
-    (kind, parent, slot, name, nameSize, left, top, width, height) => {
-      const [x, y] = origins[parent];
-      const base = text(name, nameSize);
-      if (kind === 0) origins[slot] = [x + left, y + top];
-      rows.push({ id: [1, 2, 3].includes(kind) && slot >= 0 ? `${base}(${slot})` : base,
-                  left: x + left, top: y + top, width, height });
-    } });
-  const instance = await WebAssembly.instantiate(Uint8Array.from(atob(bytes), c => c.charCodeAt(0)), { page });
-  memory = instance.instance.exports.memory;
-  instance.instance.exports.start();
-  return rows;
-})"""
-
-# Where each element stands in the window, whether its text fits, and how
-# wide a cell's border is in device pixels.
-PLACES = """(() => {
-  const origin = document.getElementById('window').getBoundingClientRect();
-  const places = {};
-  for (const element of document.querySelectorAll('#window [id]')) {
-    const box = element.closest('.option') || element;
-    const r = box.getBoundingClientRect();
-    places[element.id] = { left: r.left - origin.left, top: r.top - origin.top, width: r.width, height: r.height,
-                           fits: box.scrollWidth <= box.clientWidth && box.scrollHeight <= box.clientHeight };
-  }
-  const cell = document.getElementById('CommandAddressBits(0)');
-  return { places, line: parseFloat(getComputedStyle(cell).borderTopWidth) * devicePixelRatio,
-           scroll: document.documentElement.scrollWidth - document.documentElement.clientWidth };
-})()"""
-
-
-def layout(page, url, module):
-    page.goto(url)
-    rows = page.eval(f"{TABLE}('{base64.b64encode(module).decode()}')")
-    check(len(rows) == 57, "the module hands out the whole table", len(rows))
-    for zoom in (1, 1.5, 2):
-        browser = Browser(scale=zoom)
-        try:
-            zoomed = browser.new_page()
-            zoomed.goto(url)
-            found = zoomed.eval(PLACES)
-        finally:
-            browser.close()
-        misplaced = [row["id"] for row in rows if row["id"] not in found["places"] or any(
-            abs(found["places"][row["id"]][key] - row[key]) > 1 for key in ("left", "top", "width", "height"))]
-        check(not misplaced, f"at {zoom:g}x every widget stands where the table puts it", misplaced)
-        clipped = [name for name, place in found["places"].items() if not place["fits"]]
-        check(not clipped, f"at {zoom:g}x every text fits its widget", clipped)
-        # Chromium reports a hairline in its own layout units, a little over one.
-        check(0.99 < found["line"] < 1.25, f"at {zoom:g}x a cell border is one device pixel", found["line"])
-    # A phone: the window shrinks to the width, with no sideways scrolling.
-    page.call("Emulation.setDeviceMetricsOverride", width=360, height=640, deviceScaleFactor=3, mobile=True)
-    page.goto(url)
-    found = page.eval(PLACES)
-    check(found["scroll"] <= 0, "no horizontal scroll bar on a narrow screen", found["scroll"])
-    page.call("Emulation.clearDeviceMetricsOverride")
-
-
-def accessible(page, url):
-    page.goto(url)
-    page.call("Accessibility.enable")
-    nodes = page.call("Accessibility.getFullAXTree")["nodes"]
-    found = {}
-    for node in nodes:
-        properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
-        found[(node.get("role", {}).get("value"), node.get("name", {}).get("value"))] = properties
-    captions = ["BA0"] + [str(i) for i in range(23)]
-    wanted = [("button", f"Bit {caption}: 0", {}) for caption in captions] + [
-        ("textbox", "Lowest address", {"readonly": True}), ("textbox", "Highest address", {"readonly": True}),
-        ("radio", "Standard micro", {"checked": "false"}), ("radio", "PIC 18F", {"checked": "true"}),
-        ("group", "Mode", {}), ("group", "Address bits ( 0 - 1 - X )", {}), ("group", "Configurations", {}),
-    ]
-    for role, name, properties in wanted:
-        got = found.get((role, name))
-        check(got is not None and all(got.get(k) == v for k, v in properties.items()), f"{role} {name!r}", got)
-    page.call("Accessibility.disable")
-    # A screen reader presses a cell with a click that counts no presses.
-    press = "(c => (c.click(), c.getAttribute('aria-label')))(document.getElementById('CommandAddressBits(1)'))"
-    check(page.eval(press) == "Bit 0: 1", "a press without the mouse is one step")
-
-
-def axe(page, url, axe_source):
-    for scheme in ("light", "dark"):
-        page.call("Emulation.setEmulatedMedia", features=[{"name": "prefers-color-scheme", "value": scheme}])
-        page.goto(url)
-        # Cells in all three states: "1", "X" and the rest "0".
-        page.eval("['CommandAddressBits(1)', 'CommandAddressBits(2)', 'CommandAddressBits(2)']"
-                  ".forEach(id => document.getElementById(id).click())")
-        page.eval(axe_source + ";0")
-        passes, violations = page.eval("""axe.run(document, { runOnly: { type: 'tag',
-            values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa'] } })
-          .then(r => [r.passes.length, r.violations.map(v => `${v.id}: ${v.nodes.map(n => n.target).join(' ')}`)])""")
-        check(passes > 10 and not violations, f"axe-core finds nothing in {scheme}", (passes, violations))
-    # High contrast: the browser's colours replace the page's, and every
-    # text and cell border still stands out from what is behind it.
-    page.call("Emulation.setEmulatedMedia", features=[{"name": "forced-colors", "value": "active"}])
-    page.goto(url)
-    hidden = page.eval("""[...document.querySelectorAll('#window [id]')].filter(e => {
-        const s = getComputedStyle(e), behind = getComputedStyle(document.body).backgroundColor;
-        return s.color === behind || (e.classList.contains('cell') && s.borderTopColor === s.backgroundColor);
-      }).map(e => e.id)""")
-    check(not hidden, "everything stays visible in forced colours", hidden)
-    page.call("Emulation.setEmulatedMedia", features=[])
-
-
 class Host(http.server.SimpleHTTPRequestHandler):
     """A static web host that notes every path asked of it."""
     asked = []
@@ -324,8 +200,7 @@ def main(page_path, module_path, axe_path):
         keeps_to_itself(page, url)
     finally:
         browser.close()
-    print(f"{counts['passed']} passed, {counts['failed']} failed")
-    return 0 if counts["failed"] == 0 and counts["passed"] > 0 else 1
+    return verdict()
 
 
 if __name__ == "__main__":
