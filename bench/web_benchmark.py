@@ -5,6 +5,7 @@ time from navigation until both boxes read "0x0" and until the first paint;
 then times real clicks on the cells until both boxes hold the new addresses,
 and prints the median and the 99th percentile.
   web_benchmark.py PAGE.html [RUNS] [CLICKS]"""
+import os
 import random
 import statistics
 import sys
@@ -75,7 +76,8 @@ def main(page_path, runs="21", clicks="1000"):
                     if not filled:
                         sys.exit(f"{name}: the boxes do not read 0x0")
                     times[name].append((ready, painted))
-        print(f"page: {Path(page_path).stat().st_size} bytes")
+        print(f"page: {Path(page_path).stat().st_size} bytes; load average {os.getloadavg()[0]:.1f} "
+              f"on {os.cpu_count()} cores")
         for column, what in ((0, "boxes read 0x0"), (1, "first paint")):
             page_ms = statistics.median(t[column] for t in times["page"])
             floor_ms = statistics.median(t[column] for t in times["floor"])
