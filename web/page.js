@@ -170,7 +170,8 @@
   }
 
   try {
-    const bytes = Uint8Array.from(atob('@MODULE@'), c => c.charCodeAt(0));
+    const code = atob('@MODULE@'), bytes = new Uint8Array(code.length);
+    for (let i = 0; i < code.length; ++i) bytes[i] = code.charCodeAt(i);
     module = new WebAssembly.Instance(new WebAssembly.Module(bytes), { page }).exports;
     module.start();
   } catch (error) {
