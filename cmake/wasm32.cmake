@@ -13,3 +13,7 @@ set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+# Only LLVM's archiver indexes WebAssembly objects; without the index the
+# linker refuses the core's library.
+find_program(CMAKE_AR NAMES llvm-ar REQUIRED)
+find_program(CMAKE_RANLIB NAMES llvm-ranlib REQUIRED)
