@@ -37,6 +37,17 @@ else
     WINE_PACKAGES=(wine64 g++-mingw-w64-x86-64-win32)
 fi
 
+# The web page: clang, lld and LLVM's archiver for WebAssembly, the C++
+# library's headers for it and the C library (the module takes memcmp from
+# it); Python writes the page into one file. The same names bring LLVM 14 on
+# Debian 12 and 19 on 13.
+WEB_PACKAGES=(cmake make clang lld llvm libc++-dev-wasm32 wasi-libc python3)
+# Its tests: chromium headless, the fonts the page falls back to, and npm to
+# fetch axe-core, over TLS with the system's certificates. Debian's npm
+# conflicts with NodeSource's nodejs, so it comes only where no npm is on PATH.
+WEB_TEST_PACKAGES=(chromium fonts-liberation python3 ca-certificates)
+command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
+
 # How long to wait for another package manager to finish, in seconds.
 LOCK_WAIT=300
 # A mirror caught mid-sync serves an index that does not match its Release

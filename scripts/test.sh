@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Installs what the builds need on Debian 12, builds the Linux program and the
-# Windows executable with all their tests, and runs every test: the Linux
-# ones natively (Qt on its offscreen platform, a private Xvfb or a headless
-# Weston), with the AppStream catalog and the Debian package checked, once more
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the Windows ones
-# under Wine. Exits non-zero on the first failure.
+# Installs what the builds need on Debian 12, builds the Linux program, the
+# Windows executable and the web page with all their tests, and runs every
+# test: the Linux ones natively (Qt on its offscreen platform, a private Xvfb
+# or a headless Weston), with the AppStream catalog and the Debian package
+# checked, once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# the Windows ones under Wine, and the page's in headless chromium. Exits
+# non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-install_packages "${CORE_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${WIN32_PACKAGES[@]}" "${WINE_PACKAGES[@]}"
+install_packages "${CORE_PACKAGES[@]}" "${QT_PACKAGES[@]}" "${WIN32_PACKAGES[@]}" "${WINE_PACKAGES[@]}" \
+    "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=Release
@@ -42,3 +44,8 @@ else
     cmake --build build/win64 --parallel "$jobs"
     ARF_WINEARCH=win64 scripts/with-wine.sh ctest --test-dir build/win64 --output-on-failure
 fi
+
+scripts/web.sh
+# The tests' one download: axe-core, pinned, checked against its integrity.
+web/tests/fetch_axe.py build/web/axe.min.js
+ctest --test-dir build/web --output-on-failure

@@ -1,0 +1,69 @@
+"""The page's layout against the layout table, at 100, 150 and 200 %, and
+on a narrow screen."""
+import base64
+
+from checks import check
+from devtools import Browser
+
+# The table's rows as the module hands them out, caught by a recorder
+# instead of the page's script: where each widget must stand in the window.
+TABLE = """(async bytes => {
+  const rows = [], origins = [[0, 0]];
+  let memory;
+  const text = (at, size) => new TextDecoder().decode(new Uint8Array(memory.buffer, at, size));
+  const page = new Proxy({}, { get: (_, call) => call !== 'widget' ? () => 0 :
+    (kind, parent, slot, name, nameSize, left, top, width, height) => {
+      const [x, y] = origins[parent];
+      const base = text(name, nameSize);
+      if (kind === 0) origins[slot] = [x + left, y + top];
+      rows.push({ id: [1, 2, 3].includes(kind) && slot >= 0 ? `${base}(${slot})` : base,
+                  left: x + left, top: y + top, width, height });
+    } });
+  const instance = await WebAssembly.instantiate(Uint8Array.from(atob(bytes), c => c.charCodeAt(0)), { page });
+  memory = instance.instance.exports.memory;
+  instance.instance.exports.start();
+  return rows;
+})"""
+
+# Where each element stands in the window, whether its text fits, and how
+# wide a cell's border is in device pixels.
+PLACES = """(() => {
+  const origin = document.getElementById('window').getBoundingClientRect();
+  const places = {};
+  for (const element of document.querySelectorAll('#window [id]')) {
+    const box = element.closest('.option') || element;
+    const r = box.getBoundingClientRect();
+    places[element.id] = { left: r.left - origin.left, top: r.top - origin.top, width: r.width, height: r.height,
+                           fits: box.scrollWidth <= box.clientWidth && box.scrollHeight <= box.clientHeight };
+  }
+  const cell = document.getElementById('CommandAddressBits(0)');
+  return { places, line: parseFloat(getComputedStyle(cell).borderTopWidth) * devicePixelRatio,
+           scroll: document.documentElement.scrollWidth - document.documentElement.clientWidth };
+})()"""
+
+
+def layout(page, url, module):
+    page.goto(url)
+    rows = page.eval(f"{TABLE}('{base64.b64encode(module).decode()}')")
+    check(len(rows) == 57, "the module hands out the whole table", len(rows))
+    for zoom in (1, 1.5, 2):
+        browser = Browser(scale=zoom)
+        try:
+            zoomed = browser.new_page()
+            zoomed.goto(url)
+            found = zoomed.eval(PLACES)
+        finally:
+            browser.close()
+        misplaced = [row["id"] for row in rows if row["id"] not in found["places"] or any(
+            abs(found["places"][row["id"]][key] - row[key]) > 1 for key in ("left", "top", "width", "height"))]
+        check(not misplaced, f"at {zoom:g}x every widget stands where the table puts it", misplaced)
+        clipped = [name for name, place in found["places"].items() if not place["fits"]]
+        check(not clipped, f"at {zoom:g}x every text fits its widget", clipped)
+        # Chromium reports a hairline in its own layout units, a little over one.
+        check(0.99 < found["line"] < 1.25, f"at {zoom:g}x a cell border is one device pixel", found["line"])
+    # A phone: the window shrinks to the width, with no sideways scrolling.
+    page.call("Emulation.setDeviceMetricsOverride", width=360, height=640, deviceScaleFactor=3, mobile=True)
+    page.goto(url)
+    found = page.eval(PLACES)
+    check(found["scroll"] <= 0, "no horizontal scroll bar on a narrow screen", found["scroll"])
+    page.call("Emulation.clearDeviceMetricsOverride")

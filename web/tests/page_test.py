@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""The page as a user meets it, in headless chromium: the start state, a
+soak of real clicks, double clicks, taps and mode switches against a
+bit-mask model, the layout against the table at three zooms, Tab order,
+the accessibility tree, and that nothing is requested or stored.
+  page_test.py PAGE.html MODULE.wasm AXE.js"""
+import functools
+import http.server
+import random
+import sys
+import threading
+from pathlib import Path
+
+from checks import centre, check, verdict
+from devtools import Browser
+from page_access import accessible, axe
+from page_layout import layout
+
+BLUE, RED, BLACK = "rgb(0, 0, 255)", "rgb(255, 0, 0)", "rgb(0, 0, 0)"
+STATES = [("0", BLUE), ("1", RED), ("X", BLACK)]
+TAB_STOPS = ["OptionMode(0)", "OptionMode(1)", "TextHexMin", "TextHexMax"]
+
+
+# Everything the window shows, read in one go.
+STATE = """(() => {
+  const $ = id => document.getElementById(id);
+  const bits = [...Array(24).keys()];
+  return {
+    cells: bits.map(i => $(`CommandAddressBits(${i})`).textContent),
+    colors: bits.map(i => getComputedStyle($(`CommandAddressBits(${i})`)).color),
+    names: bits.map(i => $(`CommandAddressBits(${i})`).getAttribute('aria-label')),
+    captions: bits.map(i => $(`Label1(${i})`).textContent),
+    modes: [0, 1].map(i => $(`OptionMode(${i})`).checked),
+    boxes: [$('TextHexMin').value, $('TextHexMax').value],
+  };
+})()"""
+
+
+class Model:
+    """The window as bit masks: which bits are 1 and which are X."""
+
+    def __init__(self):
+        self.states = [0] * 24
+        self.mode = 1
+
+    def click(self, bit):
+        self.states[bit] = (self.states[bit] + 1) % 3
+
+    def expected(self):
+        ones = sum(1 << i for i, s in enumerate(self.states) if s == 1)
+        free = sum(1 << i for i, s in enumerate(self.states) if s == 2)
+        captions = [str(i) for i in range(24)] if self.mode == 0 else ["BA0"] + [str(i - 1) for i in range(1, 24)]
+        return {
+            "cells": [STATES[s][0] for s in self.states],
+            "colors": [STATES[s][1] for s in self.states],
+            "names": [f"Bit {c}: {STATES[s][0]}" for c, s in zip(captions, self.states)],
+            "captions": captions,
+            "modes": [self.mode == 0, self.mode == 1],
+            "boxes": [f"0x{ones:X}", f"0x{ones | free:X}"],
+        }
+
+
+def same_window(page, model, what):
+    got, want = page.eval(STATE), model.expected()
+    wrong = [key for key in want if got[key] != want[key]]
+    return check(not wrong, f"{what}: {', '.join(wrong)}", {key: got[key] for key in wrong})
+
+
+def start_state(page, url):
+    # Query and fragment mean nothing to the page.
+    page.goto(url + "?mode=0&bits=FFFFFF#CommandAddressBits(3)")
+    same_window(page, Model(), "start state")
+    check(page.eval("document.title") == "Address range finder", "title")
+    check(page.eval("!document.getElementById('needs') && !document.getElementById('window').hidden"),
+          "the window shows instead of the sentence")
+    # Without script or without WebAssembly: the sentence, and no window.
+    sentence = "[document.getElementById('needs')?.checkVisibility(), !!document.getElementById('window')]"
+    page.call("Emulation.setScriptExecutionDisabled", value=True)
+    page.goto(url)
+    check(page.eval(sentence) == [True, True], "without script, the sentence", page.eval(sentence))
+    page.call("Emulation.setScriptExecutionDisabled", value=False)
+    hook = page.call("Page.addScriptToEvaluateOnNewDocument", source="delete globalThis.WebAssembly")
+    page.goto(url)
+    check(page.eval(sentence) == [True, False], "without WebAssembly, the sentence", page.eval(sentence))
+    page.call("Page.removeScriptToEvaluateOnNewDocument", identifier=hook["identifier"])
+
+
+def soak(page, url, events=400, seed=20):
+    page.goto(url)
+    model, rng = Model(), random.Random(seed)
+    cells = [centre(page, f"CommandAddressBits({bit})") for bit in range(24)]
+    modes = [centre(page, f"OptionMode({index})") for index in range(2)]
+    for n in range(events):
+        kind = rng.choices(["click", "double", "triple", "mode"], [6, 2, 1, 1])[0]
+        bit = rng.randrange(24)
+        if kind == "mode":
+            model.mode = rng.randrange(2)
+            page.click(*modes[model.mode])
+        else:
+            presses = {"click": 1, "double": 2, "triple": 3}[kind]
+            page.click(*cells[bit], presses)
+            for _ in range((presses + 1) // 2):  # every odd press is a click, as on the desktop
+                model.click(bit)
+        if not same_window(page, model, f"event {n}: {kind} on {bit}"):
+            break
+    # A tap is one click at once, and the cells take no focus from it.
+    page.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
+    page.goto(url)
+    model = Model()
+    for bit in (5, 17, 5):
+        page.tap(*cells[bit])
+        model.click(bit)
+        same_window(page, model, f"tap on {bit}")
+    check(page.eval("document.activeElement === document.body"), "no cell took focus")
+    page.call("Emulation.setTouchEmulationEnabled", enabled=False)
+
+
+def tab_order(page, url):
+    page.goto(url)
+    active = "document.activeElement.id || document.activeElement.tagName"
+    forward = []
+    for _ in TAB_STOPS:
+        page.key("Tab", "Tab", 9)
+        forward.append(page.eval(active))
+    check(forward == TAB_STOPS, "Tab order", forward)
+    page.click(*centre(page, "CommandAddressBits(0)"))
+    check(page.eval(active) == "TextHexMax", "a click on a cell leaves the focus where it was")
+    backward = []
+    for _ in TAB_STOPS[:-1]:
+        page.key("Tab", "Tab", 9, shift=True)
+        backward.append(page.eval(active))
+    check(backward == TAB_STOPS[-2::-1], "Shift+Tab order", backward)
+    caption = "document.getElementById('Label1(23)').textContent"
+    page.key(" ", "Space", 32)
+    check(page.eval(caption) == "23", "Space selects a mode")
+    page.key("ArrowRight", "ArrowRight", 39)
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(1)", "22"], "an arrow key selects the other mode")
+    page.key("ArrowUp", "ArrowUp", 38)
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(0)", "23"], "and back")
+    for _ in TAB_STOPS:
+        page.key("Tab", "Tab", 9)
+    check(page.eval(active) not in TAB_STOPS, "Tab leaves the page after the last stop")
+
+
+class Host(http.server.SimpleHTTPRequestHandler):
+    """A static web host that notes every path asked of it."""
+    asked = []
+
+    def do_GET(self):
+        Host.asked.append(self.path)
+        super().do_GET()
+
+    def log_message(self, *args):
+        pass
+
+
+def keeps_to_itself(page, url):
+    requests = [e["params"]["request"]["url"] for e in page.browser.events
+                if e["method"] == "Network.requestWillBeSent"]
+    check(requests and all(r.split("?")[0].split("#")[0] == url for r in requests),
+          "from disk the page asks for nothing but itself", sorted(set(requests)))
+    directory = str(Path(url[len("file://"):]).parent)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Host, directory=directory))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    origin = f"http://127.0.0.1:{server.server_address[1]}"
+    try:
+        page.goto(f"{origin}/{Path(url).name}")
+        page.click(*centre(page, "CommandAddressBits(7)"))
+        page.click(*centre(page, "OptionMode(0)"))
+        same = page.eval("document.getElementById('TextHexMin').value") == "0x80"
+        check(same, "from a web host the page works")
+        stored = page.eval("""indexedDB.databases().then(d => [document.cookie, localStorage.length,
+            sessionStorage.length, d.length])""")
+        usage = page.call("Storage.getUsageAndQuota", origin=origin)["usage"]
+        check(stored == ["", 0, 0, 0] and usage == 0, "nothing stored", (stored, usage))
+        # The page's policy refuses any other script and any fetch, even of data.
+        refused = page.eval("""new Promise(done => {
+            const script = document.createElement('script');
+            script.textContent = 'window.intruded = true';
+            document.body.append(script);
+            fetch('data:,x').then(() => done(false), () => done(!window.intruded));
+          })""")
+        check(refused, "the policy lets in no other script and no fetch")
+        page.goto("about:blank")  # a late request, such as for an icon, shows up by now
+    finally:
+        server.shutdown()
+    check(Host.asked == [f"/{Path(url).name}"], "the host is asked for the page alone", Host.asked)
+
+
+def main(page_path, module_path, axe_path):
+    url = Path(page_path).resolve().as_uri()
+    browser = Browser()
+    try:
+        page = browser.new_page()
+        page.call("Network.enable")
+        for test in (start_state, soak, tab_order, accessible):
+            test(page, url)
+        layout(page, url, Path(module_path).read_bytes())
+        axe(page, url, Path(axe_path).read_text())
+        keeps_to_itself(page, url)
+    finally:
+        browser.close()
+    return verdict()
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
