@@ -46,7 +46,14 @@ tar -C "$root" -xf "$base"
 git clone -q . "$root/root/project"
 # Tests that change the system itself run only where this marker is.
 touch "$root/.arf-throw-away"
+# The root reaches the network as this machine does: through its resolver,
+# and trusting any authority added here for a proxy that inspects TLS (the
+# root takes it in when it installs ca-certificates).
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+    mkdir -p "$root/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+fi
 echo "in-debian: $(. "$root/etc/os-release" && echo "$PRETTY_NAME"): $*"
 
 # --kill-child: if this script dies, the namespace's first process dies with

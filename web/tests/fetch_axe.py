@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
 """Fetches the pinned axe-core with npm for the page's tests and checks it
 against the integrity pinned here, before any test runs.
-  fetch_axe.py OUT.js"""
+  fetch_axe.py OUT.js
+Where the registry cannot be reached, it says so and writes nothing, and the
+page's tests then skip axe-core and say so; under CI (CI set) that fails."""
 import base64
 import hashlib
+import os
 import subprocess
 import sys
 import tarfile
@@ -11,6 +14,7 @@ import tempfile
 from pathlib import Path
 
 VERSION = "4.14.1"
+SYSTEM_CERTIFICATES = "/etc/ssl/certs/ca-certificates.crt"
 INTEGRITY = "sha512-FHfa+lmNjQZfJz1q8wKqIDwC6DExcHt/pkjNQb09a3NPjCKg2rhu5qb2S4r76ASyFNNtuFooJpZe37OgudVGtQ=="
 
 
@@ -20,10 +24,19 @@ def main(out_path):
     if out.exists() and stamp.exists() and stamp.read_text() == INTEGRITY:
         return 0
     with tempfile.TemporaryDirectory() as work:
+        # Behind a proxy that inspects TLS, the system trusts the proxy's
+        # authority; npm, with its own list, would not.
+        env = dict(os.environ)
+        if Path(SYSTEM_CERTIFICATES).exists():
+            env.setdefault("NODE_EXTRA_CA_CERTS", SYSTEM_CERTIFICATES)
         packed = subprocess.run(["npm", "pack", "--loglevel=error", f"--cache={work}/cache", f"axe-core@{VERSION}"],
-                                cwd=work, capture_output=True, text=True)
+                                cwd=work, capture_output=True, text=True, env=env)
         if packed.returncode != 0:
-            sys.exit(f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}")
+            message = f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}"
+            if os.environ.get("CI"):
+                sys.exit(message)
+            print(message + "the page's tests will skip axe-core", file=sys.stderr)
+            return 0
         name = packed.stdout.split()[-1]
         tarball = Path(work) / name
         got = "sha512-" + base64.b64encode(hashlib.sha512(tarball.read_bytes()).digest()).decode()
