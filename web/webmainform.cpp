@@ -27,10 +27,10 @@ std::int32_t slotOf(const Layout::WidgetSpec& row)
 
 void tellFont(Layout::FontRole role)
 {
-    const Layout::FontSpec* spec = Layout::fontFor(role);
-    if (spec)
-        Page::font(static_cast<std::int32_t>(role), spec->family.data(), length(spec->family),
-                   spec->pointSize * kCssDpi / 72.0, spec->bold);
+    const Layout::FontSpec* face = Layout::fontFor(role);
+    if (face)
+        Page::font(static_cast<std::int32_t>(role), face->family.data(), length(face->family),
+                   face->pointSize * kCssDpi / 72.0, face->bold);
 }
 
 } // namespace
