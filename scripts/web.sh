@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Builds the browser page, build/web/index.html: the core compiled to
 # WebAssembly with clang and lld, written with its script and style into one
-# file. Prints the page's path.
+# file. Installs what it needs with apt-get first (root or sudo). Prints the
+# page's path.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+install_packages "${WEB_PACKAGES[@]}"
 cmake --no-warn-unused-cli -S . -B build/web -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 cmake --build build/web --parallel 2 >/dev/null
 echo "$PWD/build/web/index.html"
