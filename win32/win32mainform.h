@@ -10,7 +10,11 @@
 
 // The main window on plain Win32. Every control is a direct child of the
 // top-level window, so that notifications reach one window procedure; a
-// frame is a group box placed behind the controls it surrounds.
+// frame is a group box placed behind the controls it surrounds. Its members
+// live by concern: the window, its messages and focus in win32mainform.cpp,
+// its DPI in win32dpi.cpp, the controls and their colours in
+// win32controls.cpp, the cells in win32cells.cpp, the program's start in
+// win32start.cpp.
 class Win32MainForm final : public MainForm {
 public:
     // `annotations` names the controls for screen readers; by default the
