@@ -28,7 +28,7 @@ ShortText Win32MainForm::cellCaption(std::int16_t index) const
 void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
 {
     setText(control(Layout::WidgetName::CommandAddressBits, index), text);
-    annotateCell(index);
+    announceCell(index);
 }
 
 void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
@@ -40,34 +40,13 @@ void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
 void Win32MainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
 {
     setText(control(Layout::WidgetName::Label1, index), text);
-    annotateCell(index);
+    announceCell(index);
 }
 
-// A cell is announced by the number shown above it and its state, as
-// "Bit 4: 1"; left alone, it would be announced by its text alone.
-void Win32MainForm::annotateCell(std::int16_t index)
+// A cell's name is the number above it and its state: either change renames
+// it, and a reader that follows it says the new name.
+void Win32MainForm::announceCell(std::int16_t index)
 {
-    if (!m_annotations)
-        return;
-    wchar_t caption[8] = {};
-    wchar_t state[8] = {};
-    GetWindowTextW(control(Layout::WidgetName::Label1, index), caption, 8);
-    GetWindowTextW(control(Layout::WidgetName::CommandAddressBits, index), state, 8);
-    wchar_t name[32];
-    wsprintfW(name, L"Bit %s: %s", caption, state);
-    annotate(control(Layout::WidgetName::CommandAddressBits, index), name);
-}
-
-void Win32MainForm::annotate(HWND control, const wchar_t* name)
-{
-    if (!m_annotations)
-        return;
-    if (FAILED(m_annotations->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                             PROPID_ACC_NAME, name))) {
-        // Not offered here: the controls keep their plain names.
-        m_annotations->Release();
-        m_annotations = nullptr;
-        return;
-    }
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control(Layout::WidgetName::CommandAddressBits, index), OBJID_CLIENT,
+                   CHILDID_SELF);
 }

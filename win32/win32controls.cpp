@@ -78,6 +78,8 @@ bool Win32MainForm::createControls(HINSTANCE instance)
                 m_failure = m_failureText;
                 return false;
             }
+            if (row.kind == Layout::WidgetKind::Cell || row.kind == Layout::WidgetKind::TextBox || frame)
+                exposeToScreenReaders(control(row.name, row.index));
             if (row.kind == Layout::WidgetKind::OptionButton && row.selected)
                 SendMessageW(control(row.name, row.index), BM_SETCHECK, BST_CHECKED, 0);
         }
@@ -114,7 +116,11 @@ LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
 
 void Win32MainForm::setOutputText(OutputBox box, std::string_view text)
 {
-    setText(control(box == OutputBox::TextHexMin ? Layout::WidgetName::TextHexMin : Layout::WidgetName::TextHexMax),
-            text);
+    HWND target = control(box == OutputBox::TextHexMin ? Layout::WidgetName::TextHexMin : Layout::WidgetName::TextHexMax);
+    if (windowText(target) == text)
+        return;
+    setText(target, text);
+    // The address is the box's value for screen readers.
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, target, OBJID_CLIENT, CHILDID_SELF);
 }
 

@@ -11,15 +11,10 @@ constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
 
 } // namespace
 
-Win32MainForm::Win32MainForm(HINSTANCE instance, IAccPropServices* annotations)
+Win32MainForm::Win32MainForm(HINSTANCE instance)
 {
+    // Screen readers in other processes reach the form's objects through COM.
     m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    if (annotations)
-        annotations->AddRef();
-    else if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                     reinterpret_cast<void**>(&annotations))))
-        annotations = nullptr;
-    m_annotations = annotations;
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -49,12 +44,6 @@ Win32MainForm::Win32MainForm(HINSTANCE instance, IAccPropServices* annotations)
     if (!createControls(instance))
         return;
     applyDpi(windowDpi(m_window), nullptr);
-    // Read-only edits would otherwise borrow the name of the label before them.
-    annotate(control(Layout::WidgetName::TextHexMin), L"Lowest address");
-    annotate(control(Layout::WidgetName::TextHexMax), L"Highest address");
-    for (const Layout::WidgetSpec& row : Layout::kWidgets)
-        if (row.kind == Layout::WidgetKind::Frame)
-            annotate(control(row.name), WideText(row.text).c_str());
     Form_Load();
 }
 
@@ -70,8 +59,6 @@ Win32MainForm::~Win32MainForm()
     for (HICON icon : {m_bigIcon, m_smallIcon})
         if (icon)
             DestroyIcon(icon);
-    if (m_annotations)
-        m_annotations->Release();
     if (m_comStarted)
         CoUninitialize();
 }
@@ -171,6 +158,7 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         return 0;
     }
     case WM_DESTROY:
+        detachAccessibles();
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         m_window = nullptr;
         PostQuitMessage(0);
