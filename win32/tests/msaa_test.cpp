@@ -11,6 +11,7 @@
 #include <oleacc.h>
 
 #include <climits>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -128,8 +129,12 @@ struct Found {
 
 void findObjects(HWND main, Found& found)
 {
-    if (FAILED(AccessibleObjectFromWindow(main, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&found.window))))
+    const HRESULT result =
+        AccessibleObjectFromWindow(main, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&found.window));
+    if (FAILED(result)) {
+        std::printf("the main window's object: error 0x%08lx\n", static_cast<unsigned long>(result));
         return;
+    }
     LONG count = 0;
     found.window->get_accChildCount(&count);
     std::vector<VARIANT> children(static_cast<std::size_t>(count > 0 ? count : 0));
@@ -430,7 +435,8 @@ int wmain(int argc, wchar_t** argv)
             t.check(hook != nullptr, "events of the program can be watched");
             Found found;
             findObjects(main, found);
-            t.check(found.window != nullptr, "the main window has an accessible object");
+            if (!t.check(found.window != nullptr, "the main window has an accessible object"))
+                return t.finish();
             names(t, main, found);
             rolesAndActions(t, found);
             boxesAndWindow(t, main, found);
