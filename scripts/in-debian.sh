@@ -44,6 +44,8 @@ trap cleanup EXIT
 mkdir "$root"
 tar -C "$root" -xf "$base"
 git clone -q . "$root/root/project"
+# Tests that change the system itself run only where this marker is.
+touch "$root/.arf-throw-away"
 cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
 echo "in-debian: $(. "$root/etc/os-release" && echo "$PRETTY_NAME"): $*"
 

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Runs a command with a private display and a fresh 32-bit Wine prefix,
-# then tears both down: scripts/with-wine.sh ctest --test-dir build/win32
+# Runs a command with a private display and a fresh Wine prefix (32-bit, or
+# 64-bit with ARF_WINEARCH=win64), then tears both down:
+#   scripts/with-wine.sh ctest --test-dir build/win32
 set -euo pipefail
 source "$(dirname "$0")/xvfb.sh"
 
 work=$(mktemp -d)
-export WINEPREFIX="$work/prefix" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$work/prefix" WINEARCH=${ARF_WINEARCH:-win32} WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 start_xvfb 1920x1200 "$work"
 cleanup()

@@ -1,0 +1,16 @@
+# What the MinGW-w64 cross builds share; the toolchain file that includes it
+# names the processor in ARF_MINGW_PROCESSOR. CTest runs the resulting
+# programs under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${ARF_MINGW_PROCESSOR})
+
+set(CMAKE_C_COMPILER ${ARF_MINGW_PROCESSOR}-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER ${ARF_MINGW_PROCESSOR}-w64-mingw32-g++-win32)
+set(CMAKE_RC_COMPILER ${ARF_MINGW_PROCESSOR}-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ARF_MINGW_PROCESSOR}-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
