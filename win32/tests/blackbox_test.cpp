@@ -86,8 +86,15 @@ std::vector<std::string> importedDlls(const std::vector<char>& bytes, std::size_
                 return rva - section.VirtualAddress + section.PointerToRawData;
         return 0;
     };
+    // A 64-bit image's optional header is longer: its directory sits further on.
+    IMAGE_NT_HEADERS64 nt64{};
+    if (nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC && ntOffset + sizeof nt64 <= bytes.size())
+        std::copy_n(bytes.data() + ntOffset, sizeof nt64, reinterpret_cast<char*>(&nt64));
+    const DWORD directory = nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                                ? nt64.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress
+                                : nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
     std::vector<std::string> names;
-    std::size_t at = offsetOf(nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    std::size_t at = offsetOf(directory);
     for (; at && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes.size(); at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
         IMAGE_IMPORT_DESCRIPTOR entry{};
         std::copy_n(bytes.data() + at, sizeof entry, reinterpret_cast<char*>(&entry));
