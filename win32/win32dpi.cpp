@@ -10,6 +10,14 @@ constexpr int kIconId = 1;
 
 } // namespace
 
+void claimDpiAwareness()
+{
+    using SetContextFn = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    if (const auto setContext = systemFunction<SetContextFn>(L"user32.dll", "SetProcessDpiAwarenessContext"))
+        if (!setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
+            setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+}
+
 int windowDpi(HWND window)
 {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

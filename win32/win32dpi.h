@@ -7,6 +7,10 @@
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// Per-monitor awareness, as the manifest asks: where the system did not
+// take it from there (Wine 10, for one), asked for at run time. Where the
+// manifest was taken, the call changes nothing.
+void claimDpiAwareness();
 // The DPI of the monitor the window is on (Windows 10), else the system's.
 int windowDpi(HWND window);
 int systemMetric(int index, int dpi);

@@ -13,6 +13,9 @@ constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
 
 Win32MainForm::Win32MainForm(HINSTANCE instance)
 {
+    // Before COM makes its own window: calls from screen readers arrive
+    // through it, and run in its DPI awareness.
+    claimDpiAwareness();
     // Screen readers in other processes reach the form's objects through COM.
     m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
 
