@@ -46,13 +46,14 @@ IAccessible* Win32MainForm::accessible(HWND control)
         const Layout::WidgetSpec& row = Layout::kWidgets[i];
         if (controlId(row.name, row.index) != id)
             continue;
+        using Layout::WidgetKind;
+        if (row.kind != WidgetKind::Cell && row.kind != WidgetKind::TextBox && row.kind != WidgetKind::Frame)
+            return nullptr;
         if (!m_accessibles[i]) {
             using Kind = ControlAccessible::Kind;
-            const Kind kind = row.kind == Layout::WidgetKind::Cell      ? Kind::Cell
-                              : row.kind == Layout::WidgetKind::TextBox ? Kind::Box
-                                                                        : Kind::Frame;
-            if (kind == Kind::Frame && row.kind != Layout::WidgetKind::Frame)
-                return nullptr;
+            const Kind kind = row.kind == WidgetKind::Cell      ? Kind::Cell
+                              : row.kind == WidgetKind::TextBox ? Kind::Box
+                                                                : Kind::Frame;
             // Read-only boxes would otherwise borrow the label before them,
             // and a frame's own title is a label beside it.
             const std::string_view name = kind == Kind::Box ? (row.name == Layout::WidgetName::TextHexMin

@@ -69,23 +69,18 @@ VARIANT self()
     return child;
 }
 
-std::string nameOf(IAccessible* object)
+// A text property of the object itself: its name or its value.
+std::string textOf(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*))
 {
     BSTR text = nullptr;
-    object->get_accName(self(), &text);
-    const std::string name = narrow(text);
-    SysFreeString(text);
-    return name;
-}
-
-std::string valueOf(IAccessible* object)
-{
-    BSTR text = nullptr;
-    object->get_accValue(self(), &text);
+    (object->*property)(self(), &text);
     const std::string value = narrow(text);
     SysFreeString(text);
     return value;
 }
+
+std::string nameOf(IAccessible* object) { return textOf(object, &IAccessible::get_accName); }
+std::string valueOf(IAccessible* object) { return textOf(object, &IAccessible::get_accValue); }
 
 LONG numberOf(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, VARIANT*))
 {
