@@ -67,24 +67,54 @@ public:
         return which == QAccessible::Value ? box()->text() : QAccessibleWidget::text(which);
     }
 
+    // One selection at most. A request for another, for one that does not
+    // exist, or for an empty, reversed or outlying range changes nothing,
+    // and the reader's bridge tells what it sees.
     void selection(int index, int* start, int* end) const override
     {
-        *start = *end = 0;
+        *start = *end = -1;
         if (index == 0 && box()->hasSelectedText()) {
             *start = box()->selectionStart();
             *end = box()->selectionEnd();
         }
     }
     int selectionCount() const override { return box()->hasSelectedText() ? 1 : 0; }
-    void addSelection(int start, int end) override { setSelection(0, start, end); }
-    void removeSelection(int) override { box()->deselect(); }
-    void setSelection(int, int start, int end) override { box()->setSelection(start, end - start); }
+    void addSelection(int start, int end) override
+    {
+        if (selectionCount() == 0)
+            setSelection(0, start, end);
+    }
+    void removeSelection(int index) override
+    {
+        if (index == 0)
+            box()->deselect();
+    }
+    // Index 0 also when nothing is selected: adding goes this way.
+    void setSelection(int index, int start, int end) override
+    {
+        if (index == 0 && start >= 0 && start < end && end <= characterCount())
+            box()->setSelection(start, end - start);
+    }
     int cursorPosition() const override { return box()->cursorPosition(); }
-    void setCursorPosition(int position) override { box()->setCursorPosition(position); }
-    QString text(int start, int end) const override { return box()->text().mid(start, end - start); }
+    void setCursorPosition(int position) override
+    {
+        if (position >= 0 && position <= characterCount())
+            box()->setCursorPosition(position);
+    }
+    QString text(int start, int end) const override
+    {
+        if (start < 0 || start > end || end > characterCount())
+            return {};
+        return box()->text().mid(start, end - start);
+    }
     int characterCount() const override { return static_cast<int>(box()->text().size()); }
+    // Nothing, at -1, -1 on screen, for an offset outside the text; at its
+    // end, where the caret stands, no width. A negative offset is turned
+    // away first: the bridge asks for every offset of a range in turn.
     QRect characterRect(int offset) const override
     {
+        if (offset < 0 || offset > characterCount())
+            return QRect(-1, -1, 0, 0);
         const QFontMetrics metrics = box()->fontMetrics();
         const QString text = box()->text();
         const QRect contents = box()->contentsRect();
@@ -93,8 +123,12 @@ public:
         const QPoint global = box()->mapToGlobal(QPoint(left, contents.top()));
         return QRect(global, QSize(width, contents.height()));
     }
+    // -1 outside the box. The point is compared before any sum, which
+    // could overflow for a point far away.
     int offsetAtPoint(const QPoint& point) const override
     {
+        if (!QRect(box()->mapToGlobal(QPoint(0, 0)), box()->size()).contains(point))
+            return -1;
         return box()->cursorPositionAt(box()->mapFromGlobal(point));
     }
     void scrollToSubstring(int, int) override {}

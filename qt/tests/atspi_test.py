@@ -2,13 +2,16 @@
 """Reads the real program's window as a screen reader on Linux does, over
 AT-SPI: every caption as shown, the boxes by name, read-only and answering
 word and sentence queries at either end; then presses every cell through
-its action and reads its name and the boxes back.
+its action and reads its name and the boxes back. Last, every method of
+every interface of every object, called with bad arguments, must answer
+nothing and change nothing.
     atspi_test.py PROGRAM     (on an X display, inside dbus-run-session)"""
 import sys
 import time
 
 import pyatspi
 from a11ycheck import check, run
+from atspi_sweep import sweep
 
 def find_app(name, program, deadline):
     while time.time() < deadline and program.poll() is None:
@@ -92,6 +95,7 @@ def read_and_press(program):
         check(cell.name == f"{name}: {state}", f"{name} says {state} after its action (got {cell.name!r})")
         check(text_of(boxes["Lowest address"]) == low, f"lowest address {low} after pressing {name}")
         check(text_of(boxes["Highest address"]) == high, f"highest address {high} after pressing {name}")
+    sweep(program, nodes)
 
 
 run(sys.argv[1], read_and_press)

@@ -3,9 +3,11 @@
 blind user would: keys are pressed and held like a person's, and what Orca
 says is read from its debug log. Checks Tab onto each box, every cell state
 in flat review, a press through Orca, the window title, and that the program
-still answers after word and caret moves at both ends of a box.
-    orca_test.py PROGRAM LOG    (on an X display with a window manager,
-                                 inside dbus-run-session, Orca logging to LOG)"""
+still answers after word and caret moves at both ends of a box; and that
+another Orca of the user, running before, still runs after.
+    orca_test.py PROGRAM LOG OTHER   (on an X display with a window manager,
+                                      inside dbus-run-session, Orca logging to
+                                      LOG, another Orca running as OTHER)"""
 import re
 import subprocess
 import sys
@@ -110,15 +112,29 @@ def listen_to(program, orca, before):
     check(any("Standard micro" in u for u in heard), "the program still answers: Tab is heard", heard)
 
 
+def running(pid):
+    """Whether the process is alive (not a zombie) and named orca."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            stat = f.read()
+    except FileNotFoundError:
+        return False
+    return stat[stat.index("(") + 1:stat.rindex(")")] == "orca" and stat[stat.rindex(")") + 2] != "Z"
+
+
 def main():
-    program_path, log = sys.argv[1], sys.argv[2]
+    program_path, log, other = sys.argv[1], sys.argv[2], sys.argv[3]
+    check(running(other), "another Orca of the user runs as the test starts")
     orca = Orca(log)
     deadline = time.time() + 20
     while time.time() < deadline and "Screen reader on." not in orca.utterances():
         time.sleep(0.1)
-    check("Screen reader on." in orca.utterances(), "Orca starts and speaks")
-    before = len(orca.utterances())
-    run(program_path, lambda program: listen_to(program, orca, before))
+    check("Screen reader on." in orca.utterances(), "Orca starts and speaks", orca.utterances()[:3])
+
+    def body(program):
+        listen_to(program, orca, len(orca.utterances()))
+        check(running(other), "the other Orca still runs at the end")
+    run(program_path, body)
 
 
 main()
