@@ -8,14 +8,18 @@
 
 #include <array>
 
+class ControlAccessible;
+
 // The main window on plain Win32. Every control is a direct child of the
 // top-level window, so that notifications reach one window procedure; a
-// frame is a group box placed behind the controls it surrounds.
+// frame is a group box placed behind the controls it surrounds. Its members
+// live by concern: the window, its messages and focus in win32mainform.cpp,
+// its DPI in win32dpi.cpp, the controls and their colours in
+// win32controls.cpp, the cells in win32cells.cpp, what screen readers get
+// in win32accessible.cpp, the program's start in win32start.cpp.
 class Win32MainForm final : public MainForm {
 public:
-    // `annotations` names the controls for screen readers; by default the
-    // system's own service, where it has one.
-    explicit Win32MainForm(HINSTANCE instance, IAccPropServices* annotations = nullptr);
+    explicit Win32MainForm(HINSTANCE instance);
     ~Win32MainForm() override;
     Win32MainForm(const Win32MainForm&) = delete;
     Win32MainForm& operator=(const Win32MainForm&) = delete;
@@ -26,9 +30,9 @@ public:
     HWND control(Layout::WidgetName name, std::int16_t index = -1) const;
     COLORREF cellForeColor(std::int16_t bit) const { return m_cellColors[static_cast<std::size_t>(bit)]; }
     int dpi() const { return m_dpi; }
-    // Whether screen readers get the controls' names; not where the
-    // system does not let a program annotate them (Wine, for one).
-    bool annotated() const { return m_annotations != nullptr; }
+    // What screen readers get for a cell, box or frame (a new reference),
+    // or nullptr for any other control or where the system offers none.
+    IAccessible* accessible(HWND control);
 
     // Keyboard navigation for one queued message; true if it was consumed.
     bool preTranslateMessage(MSG& msg);
@@ -52,8 +56,11 @@ private:
     void drawCell(const DRAWITEMSTRUCT& item);
     void onCommand(int id, int code, HWND control);
     void rememberFocus();
-    void annotate(HWND control, const wchar_t* name);
-    void annotateCell(std::int16_t index);
+    // Cells, boxes and frames answer WM_GETOBJECT with the form's objects.
+    static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+    void exposeToScreenReaders(HWND control);
+    void announceCell(std::int16_t index);
+    void detachAccessibles();
 
     HWND m_window = nullptr;
     HWND m_lastFocus = nullptr;
@@ -66,7 +73,7 @@ private:
     HFONT m_boxFont = nullptr;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
-    IAccPropServices* m_annotations = nullptr;
+    std::array<ControlAccessible*, Layout::kWidgets.size()> m_accessibles{};
     bool m_comStarted = false;
     const wchar_t* m_failure = nullptr;
     wchar_t m_failureText[64] = {};

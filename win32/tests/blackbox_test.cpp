@@ -1,11 +1,14 @@
 // Starts the real executable, drives its window from this separate process
 // as a user or an automation tool would, and checks how it ends.
 #include "controlids.h"
+#include "launch.h"
 #include "testlog.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -29,44 +32,14 @@ std::wstring textOf(HWND control)
     return buffer;
 }
 
-HWND waitForWindow(DWORD processId)
-{
-    for (int tries = 0; tries < 200; ++tries) {
-        HWND window = FindWindowW(nullptr, L"Address range finder");
-        DWORD owner = 0;
-        // Visible means built: the window is shown only after it has loaded.
-        if (window && GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
-            return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-template <typename Function>
-Function user32(const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-// Windows 8.1 and later, and Wine 10, show a DPI-unaware reader another
-// window's sizes scaled back to 96 dpi: look in physical pixels instead.
-void readInPhysicalPixels()
-{
-    using SetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    if (const auto setContext = user32<SetContextFn>("SetThreadDpiAwarenessContext"))
-        if (setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) || setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE))
-            return;
-    SetProcessDPIAware();
-}
-
 // The window's own DPI awareness (Windows 10 1607 and later), or -1 where
 // the system cannot tell.
 int awarenessOf(HWND window)
 {
     using GetContextFn = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
     using AwarenessFn = DPI_AWARENESS(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const auto getContext = user32<GetContextFn>("GetWindowDpiAwarenessContext");
-    const auto awareness = user32<AwarenessFn>("GetAwarenessFromDpiAwarenessContext");
+    const auto getContext = user32Function<GetContextFn>("GetWindowDpiAwarenessContext");
+    const auto awareness = user32Function<AwarenessFn>("GetAwarenessFromDpiAwarenessContext");
     return getContext && awareness ? static_cast<int>(awareness(getContext(window))) : -1;
 }
 
@@ -97,6 +70,45 @@ std::vector<char> fileBytes(const std::wstring& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The DLLs the image imports, upper-cased and in order, read from its bytes.
+std::vector<std::string> importedDlls(const std::vector<char>& bytes, std::size_t ntOffset, const IMAGE_NT_HEADERS32& nt)
+{
+    std::vector<IMAGE_SECTION_HEADER> sections(nt.FileHeader.NumberOfSections);
+    const std::size_t sectionTable =
+        ntOffset + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt.FileHeader.SizeOfOptionalHeader;
+    if (sectionTable + sections.size() * sizeof(IMAGE_SECTION_HEADER) > bytes.size())
+        return {"<no section table>"};
+    std::copy_n(bytes.data() + sectionTable, sections.size() * sizeof(IMAGE_SECTION_HEADER),
+                reinterpret_cast<char*>(sections.data()));
+    const auto offsetOf = [&](DWORD rva) -> std::size_t {
+        for (const IMAGE_SECTION_HEADER& section : sections)
+            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
+                return rva - section.VirtualAddress + section.PointerToRawData;
+        return 0;
+    };
+    // A 64-bit image's optional header is longer: its directory sits further on.
+    IMAGE_NT_HEADERS64 nt64{};
+    if (nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC && ntOffset + sizeof nt64 <= bytes.size())
+        std::copy_n(bytes.data() + ntOffset, sizeof nt64, reinterpret_cast<char*>(&nt64));
+    const DWORD directory = nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC
+                                ? nt64.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress
+                                : nt.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    std::vector<std::string> names;
+    std::size_t at = offsetOf(directory);
+    for (; at && at + sizeof(IMAGE_IMPORT_DESCRIPTOR) <= bytes.size(); at += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        IMAGE_IMPORT_DESCRIPTOR entry{};
+        std::copy_n(bytes.data() + at, sizeof entry, reinterpret_cast<char*>(&entry));
+        if (entry.Name == 0)
+            break;
+        std::string name;
+        for (std::size_t c = offsetOf(entry.Name); c && c < bytes.size() && bytes[c]; ++c)
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(bytes[c])));
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // What the file itself promises Windows: size, header flags, icon frames
 // and manifest.
 void checkImage(TestLog& t, const std::wstring& program)
@@ -119,6 +131,15 @@ void checkImage(TestLog& t, const std::wstring& program)
         t.check(nt.Signature == IMAGE_NT_SIGNATURE && (flags & flag), std::string("PE header carries ") + name);
     t.check(nt.Signature == IMAGE_NT_SIGNATURE && nt.FileHeader.TimeDateStamp == 0,
             "no link time in the header, so builds repeat byte for byte");
+    // Only DLLs that Windows loads from its own folder whatever lies beside
+    // the executable; oleacc.dll, for one, is loaded by path at run time.
+    const std::vector<std::string> imports = importedDlls(bytes, static_cast<std::size_t>(dos.e_lfanew), nt);
+    const std::vector<std::string> allowed = {"GDI32.DLL", "KERNEL32.DLL", "MSVCRT.DLL", "OLE32.DLL", "OLEAUT32.DLL",
+                                              "USER32.DLL"};
+    std::string listed;
+    for (const std::string& name : imports)
+        listed += " " + name;
+    t.check(nt.Signature == IMAGE_NT_SIGNATURE && imports == allowed, "the executable imports only" + listed);
 
     HMODULE image = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     // The icon group's directory: 16 and 32 px in 16 colours, 48 and 256 px
