@@ -2,8 +2,9 @@
 """Fetches the pinned axe-core with npm for the page's tests and checks it
 against the integrity pinned here, before any test runs.
   fetch_axe.py OUT.js
-Where the registry cannot be reached, it says so and writes nothing, and the
-page's tests then skip axe-core and say so; under CI (CI set) that fails."""
+Where npm cannot reach the registry, it says so and writes nothing, and the
+page's tests then skip axe-core and say so. A package that does not match
+the pinned integrity always fails."""
 import base64
 import hashlib
 import os
@@ -32,10 +33,8 @@ def main(out_path):
         packed = subprocess.run(["npm", "pack", "--loglevel=error", f"--cache={work}/cache", f"axe-core@{VERSION}"],
                                 cwd=work, capture_output=True, text=True, env=env)
         if packed.returncode != 0:
-            message = f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}"
-            if os.environ.get("CI"):
-                sys.exit(message)
-            print(message + "the page's tests will skip axe-core", file=sys.stderr)
+            print(f"npm pack axe-core@{VERSION} failed:\n{packed.stderr}the page's tests will skip axe-core",
+                  file=sys.stderr)
             return 0
         name = packed.stdout.split()[-1]
         tarball = Path(work) / name
