@@ -7,17 +7,20 @@
 #include <cstddef>
 #include <string_view>
 
-class ShortText {
+template <std::size_t Capacity>
+class FixedText {
 public:
-    // "0x" and eight hexadecimal digits fit; a longer text keeps its start.
-    static constexpr std::size_t kCapacity = 15;
+    static constexpr std::size_t kCapacity = Capacity;
 
-    constexpr ShortText() = default;
-    constexpr ShortText(std::string_view text) // NOLINT: texts convert freely
-        : m_size(text.size() < kCapacity ? text.size() : kCapacity)
+    constexpr FixedText() = default;
+    constexpr FixedText(std::string_view text) { append(text); } // NOLINT: texts convert freely
+
+    // What does not fit is left off: the text keeps its start.
+    constexpr FixedText& append(std::string_view text)
     {
-        for (std::size_t i = 0; i < m_size; ++i)
-            m_chars[i] = text[i];
+        for (std::size_t i = 0; i < text.size() && m_size < kCapacity; ++i)
+            m_chars[m_size++] = text[i];
+        return *this;
     }
 
     constexpr std::string_view view() const { return {m_chars, m_size}; }
@@ -25,10 +28,13 @@ public:
     constexpr const char* data() const { return m_chars; }
     constexpr std::size_t size() const { return m_size; }
 
-    friend constexpr bool operator==(const ShortText& a, std::string_view b) { return a.view() == b; }
-    friend constexpr bool operator!=(const ShortText& a, std::string_view b) { return a.view() != b; }
+    friend constexpr bool operator==(const FixedText& a, std::string_view b) { return a.view() == b; }
+    friend constexpr bool operator!=(const FixedText& a, std::string_view b) { return a.view() != b; }
 
 private:
     char m_chars[kCapacity] = {};
     std::size_t m_size = 0;
 };
+
+// "0x" and eight hexadecimal digits fit; a longer text keeps its start.
+using ShortText = FixedText<15>;

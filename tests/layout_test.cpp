@@ -130,4 +130,24 @@ TEST(Layout, TwipsScaleToPixelsByDpi)
         EXPECT_EQ(Layout::twipsToPixels(twips, dpi), pixels) << twips << " twips at " << dpi;
 }
 
+// Edges rounded in the window's coordinates: at 144 dpi a cell's right and
+// bottom edges fall on a half and round up, in the window and in its frame.
+TEST(Layout, RowsScaleToPixelRectanglesByDpi)
+{
+    using Layout::PixelRect;
+    const std::tuple<std::size_t, int, PixelRect, PixelRect> cases[] = {
+        {28, 96, {520, 92, 21, 21}, {512, 40, 21, 21}}, // CommandAddressBits(0)
+        {51, 144, {30, 138, 32, 32}, {18, 60, 32, 32}}, // CommandAddressBits(23)
+        {51, 192, {40, 184, 42, 42}, {24, 80, 42, 42}},
+        {0, 144, {12, 12, 818, 56}, {12, 12, 818, 56}}, // Frame2
+        {53, 144, {36, 246, 122, 26}, {24, 42, 122, 26}}, // Label2
+    };
+    for (const auto& [row, dpi, window, inFrame] : cases) {
+        const Layout::WidgetSpec& spec = Layout::kWidgets.at(row);
+        const std::string where = std::string(Layout::widgetName(spec.name, spec.index)) + " at " + std::to_string(dpi);
+        EXPECT_TRUE(Layout::pixelRect(spec, dpi) == window) << where;
+        EXPECT_TRUE(Layout::pixelRectInParent(spec, dpi) == inFrame) << where;
+    }
+}
+
 } // namespace

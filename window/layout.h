@@ -4,7 +4,9 @@
 // (1/1440 inch); a row inside a frame counts from that frame's top-left.
 #pragma once
 
+#include "module1.h"
 #include "product.h"
+#include "shorttext.h"
 #include "windowops.h"
 
 #include <array>
@@ -68,12 +70,20 @@ inline constexpr int kClientHeight = 3165;
 inline constexpr int kTwipsPerInch = 1440;
 
 inline constexpr std::string_view kCellPlaceholder = "Label4";
+// Every widget the table gives no font: the 8-point face Windows dialogs are
+// drawn in (what "MS Shell Dlg" stands for there). The layout was measured
+// for its narrow metrics, so elsewhere a front end takes an Arial-metric
+// face at this size; 8 points is 11 pixels at 96 dpi, as the page's is.
+inline constexpr FontSpec kDialogFont{"MS Shell Dlg", 8.0, false};
 inline constexpr FontSpec kCellFont{"MS Sans Serif", 8.25, true};
 inline constexpr FontSpec kBoxFont{"Courier New", 15.75, true};
 inline constexpr Rgb kCellBackground{192, 192, 192};
 // One line of one device pixel round each cell, on both front ends.
 inline constexpr Rgb kCellBorder{0, 0, 0};
 inline constexpr Rgb kBoxTextColor{0, 0, 255};
+// White under any theme, as a Windows edit box shows it: a dark theme's
+// field would leave the blue unreadable.
+inline constexpr Rgb kBoxBackground{255, 255, 255};
 
 inline constexpr std::array<WidgetRef, 4> kTabOrder{{
     {WidgetName::OptionMode, 0},
@@ -85,7 +95,7 @@ inline constexpr std::array<WidgetRef, 4> kTabOrder{{
 // Cells run from bit 23 at the left to bit 0 at the right, in groups of four.
 constexpr int cellLeft(std::int16_t bit)
 {
-    const int column = 23 - bit;
+    const int column = kAddressBitCount - 1 - bit;
     return 180 + 300 * column + 120 * (column / 4);
 }
 
@@ -100,13 +110,13 @@ constexpr TwipRect bitCaptionRect(std::int16_t bit)
 
 constexpr TwipRect cellRect(std::int16_t bit) { return {cellLeft(bit), 600, 315, 315}; }
 
-// Rounds to the nearest pixel so that twips scale evenly at any DPI.
+// Rounds to the nearest pixel, halves up, so that twips scale evenly at any DPI.
 constexpr int twipsToPixels(int twips, int dotsPerInch)
 {
     return (twips * dotsPerInch + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
-inline constexpr std::size_t kWidgetCount = 3 + 2 + 2 * 24 + 4;
+inline constexpr std::size_t kWidgetCount = 3 + 2 + 2 * kAddressBitCount + 4;
 
 namespace detail {
 
@@ -128,10 +138,10 @@ constexpr std::array<WidgetSpec, kWidgetCount> buildWidgets()
                  {1860, 240, 1635, 195}, "PIC 18F", Align::Left, FontRole::Dialog, true};
     rows[n++] = plain(WidgetName::Frame1, WidgetKind::Frame, Parent::Window, {120, 780, 8175, 1155},
                       "Address bits ( 0 - 1 - X )");
-    for (std::int16_t bit = 0; bit < 24; ++bit)
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit)
         rows[n++] = {WidgetName::Label1, bit, WidgetKind::Label, Parent::Frame1, bitCaptionRect(bit),
                      "", Align::Centre, FontRole::Dialog, false};
-    for (std::int16_t bit = 0; bit < 24; ++bit)
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit)
         rows[n++] = {WidgetName::CommandAddressBits, bit, WidgetKind::Cell, Parent::Frame1, cellRect(bit),
                      kCellPlaceholder, Align::Centre, FontRole::Cell, false};
     rows[n++] = plain(WidgetName::Frame3, WidgetKind::Frame, Parent::Window, {120, 2040, 8175, 975},
@@ -188,6 +198,26 @@ constexpr std::string_view widgetName(WidgetName name)
     return {};
 }
 
+// A row's full name: "TextHexMin", or "CommandAddressBits(5)" for an
+// element of an indexed array.
+using WidgetId = FixedText<24>;
+constexpr WidgetId widgetName(WidgetName name, std::int16_t index)
+{
+    WidgetId id(widgetName(name));
+    if (index < 0)
+        return id;
+    char digits[6] = {};
+    int count = 0;
+    for (int rest = index; count == 0 || rest > 0; rest /= 10)
+        digits[count++] = static_cast<char>('0' + rest % 10);
+    id.append("(");
+    while (count > 0)
+        id.append(std::string_view(&digits[--count], 1));
+    return id.append(")");
+}
+
+// The font a row names; none for the dialog font, kDialogFont, whose face
+// each platform picks.
 constexpr const FontSpec* fontFor(FontRole role)
 {
     switch (role) {
@@ -198,7 +228,45 @@ constexpr const FontSpec* fontFor(FontRole role)
     case FontRole::Dialog:
         break;
     }
-    return nullptr; // the platform's default dialog font
+    return nullptr;
+}
+
+struct PixelRect {
+    int left;
+    int top;
+    int width;
+    int height;
+
+    friend constexpr bool operator==(const PixelRect& a, const PixelRect& b)
+    {
+        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+    }
+};
+
+// A row in pixels of the window's client area at a DPI. Each edge is
+// rounded on its own, in the window's coordinates, and the size is what
+// lies between: rows that meet in twips meet in pixels, and no row moves
+// against its neighbours at 144 dpi, where many edges fall on a half.
+constexpr PixelRect pixelRect(const WidgetSpec& row, int dotsPerInch)
+{
+    const TwipRect origin = parentRect(row.parent);
+    const int left = origin.left + row.rect.left;
+    const int top = origin.top + row.rect.top;
+    const int pixelLeft = twipsToPixels(left, dotsPerInch);
+    const int pixelTop = twipsToPixels(top, dotsPerInch);
+    return {pixelLeft, pixelTop, twipsToPixels(left + row.rect.width, dotsPerInch) - pixelLeft,
+            twipsToPixels(top + row.rect.height, dotsPerInch) - pixelTop};
+}
+
+// The same rectangle counted from its frame's corner, for toolkits whose
+// frames hold their rows: a row lands where pixelRect puts it.
+constexpr PixelRect pixelRectInParent(const WidgetSpec& row, int dotsPerInch)
+{
+    const TwipRect origin = parentRect(row.parent);
+    PixelRect rect = pixelRect(row, dotsPerInch);
+    rect.left -= twipsToPixels(origin.left, dotsPerInch);
+    rect.top -= twipsToPixels(origin.top, dotsPerInch);
+    return rect;
 }
 
 } // namespace Layout
