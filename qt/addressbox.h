@@ -1,13 +1,16 @@
 #pragma once
 
+#include "layout.h"
+
 #include <QLineEdit>
 
-// A read-only address box. Tabbing onto it leaves the text unselected: a
-// screen reader would otherwise say "selected" on the way in and "text
-// unselected" on the way out of a box that cannot be edited anyway.
+// A read-only address box, blue on white, named for screen readers by which
+// end of the range it shows. Tabbing onto it selects its text or not, as the
+// shared focus policy says.
 class AddressBox final : public QLineEdit {
+    Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    AddressBox(const Layout::WidgetSpec& row, QWidget* parent);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -1,7 +1,43 @@
 #include "celllabel.h"
 
+#include "accessiblenames.h"
+#include "qtconvert.h"
+#include "qtlayout.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+
+CellLabel::CellLabel(const Layout::WidgetSpec& row, QWidget* parent)
+    : QLabel(toQString(row.text), parent)
+{
+    QtLayout::setUp(this, row);
+    setAlignment(toQt(row.align));
+    setContentsMargins(1, 1, 1, 1); // inside the painted border
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, toQColor(Layout::kCellBackground));
+    colours.setColor(QPalette::Dark, toQColor(Layout::kCellBorder));
+    setPalette(colours);
+}
+
+void CellLabel::setState(const QString& state)
+{
+    setText(state);
+    rename();
+}
+
+void CellLabel::setBitNumber(const QString& number)
+{
+    m_bitNumber = number;
+    rename();
+}
+
+void CellLabel::rename()
+{
+    const QByteArray number = m_bitNumber.toUtf8();
+    const QByteArray state = text().toUtf8();
+    setAccessibleName(toQString(AccessibleNames::cellName({number.constData(), static_cast<std::size_t>(number.size())},
+                                                          {state.constData(), static_cast<std::size_t>(state.size())})));
+}
 
 void CellLabel::mousePressEvent(QMouseEvent* event) { beginPress(event, false); }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class AddressBox;
 class CellLabel;
 class QLabel;
 class QLineEdit;
@@ -22,8 +23,8 @@ public:
     CellLabel* cell(std::int16_t bit) const { return m_cells.at(bit); }
     QLabel* bitCaption(std::int16_t bit) const { return m_captions.at(bit); }
     QRadioButton* optionMode(std::int16_t index) const { return m_modes.at(index); }
-    QLineEdit* textHexMin() const { return m_hexMin; }
-    QLineEdit* textHexMax() const { return m_hexMax; }
+    QLineEdit* textHexMin() const;
+    QLineEdit* textHexMax() const;
 
     ShortText cellCaption(std::int16_t index) const override;
     void setCellCaption(std::int16_t index, std::string_view text) override;
@@ -36,13 +37,12 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void buildWidgets();
-    void nameCell(std::int16_t index);
+    QWidget* build(const Layout::WidgetSpec& row, QWidget* parent);
 
-    std::array<CellLabel*, 24> m_cells{};
-    std::array<QLabel*, 24> m_captions{};
+    std::array<CellLabel*, kAddressBitCount> m_cells{};
+    std::array<QLabel*, kAddressBitCount> m_captions{};
     std::array<QRadioButton*, 2> m_modes{};
-    QLineEdit* m_hexMin = nullptr;
-    QLineEdit* m_hexMax = nullptr;
+    std::array<AddressBox*, 2> m_boxes{}; // indexed by OutputBox
     std::array<QWidget*, Layout::kTabOrder.size()> m_tabStops{};
+    QStyle* m_frameStyle = nullptr;
 };

@@ -1,11 +1,13 @@
 #include "cellborder.h"
 #include "celllabel.h"
 #include "contrast.h"
+#include "focus.h"
 #include "layout.h"
 #include "qtmainform.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -108,8 +110,8 @@ void QtMainFormTest::startsInTheSameState()
 {
     QtMainForm form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Address range finder"));
-    QCOMPARE(cellTexts(form), QStringList(24, QStringLiteral("0")));
-    for (std::int16_t bit = 0; bit < 24; ++bit)
+    QCOMPARE(cellTexts(form), QStringList(kAddressBitCount, QStringLiteral("0")));
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit)
         QCOMPARE(textColor(form.cell(bit)), kBlue);
     QCOMPARE(captions(form), kPicCaptions);
     QVERIFY(form.optionMode(1)->isChecked());
@@ -219,7 +221,7 @@ void QtMainFormTest::tabOrderSkipsCellsAndCaptions()
         while (w->focusPolicy() == Qt::NoFocus);
     }
     QCOMPARE(w, order.first());
-    for (std::int16_t bit = 0; bit < 24; ++bit) {
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit) {
         QCOMPARE(form.cell(bit)->focusPolicy(), Qt::NoFocus);
         QCOMPARE(form.bitCaption(bit)->focusPolicy(), Qt::NoFocus);
     }
@@ -232,20 +234,29 @@ void QtMainFormTest::tabKeysVisitEveryStop_data()
     QTest::newRow("Shift+Tab") << true;
 }
 
-// Real key presses from a fresh start: four stops, round again, and no mode
-// selected on the way.
+// Real key presses from a fresh start on the selected mode button: four
+// stops, round again, and no mode selected on the way; a box tabbed onto
+// has its whole text selected, and Ctrl+C copies the address.
 void QtMainFormTest::tabKeysVisitEveryStop()
 {
     QFETCH(bool, backwards);
     QtMainForm form;
+    QTest::mouseClick(form.cell(23), Qt::LeftButton);
+    QTest::mouseClick(form.cell(23), Qt::LeftButton); // 0x0 to 0x800000
     form.show();
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     const QList<QWidget*> order{form.optionMode(0), form.optionMode(1), form.textHexMin(), form.textHexMax()};
-    QCOMPARE(QApplication::focusWidget(), order.first()); // the window opens on the first stop
+    QCOMPARE(QApplication::focusWidget(), order.at(1));
     for (int press = 1; press <= 8; ++press) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
-        QCOMPARE(QApplication::focusWidget(), order.at((backwards ? 4 - press % 4 : press) % 4));
+        QCOMPARE(QApplication::focusWidget(), order.at((backwards ? 5 - press % 4 : press + 1) % 4));
+        if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            QCOMPARE(box->selectedText(), Focus::kSelectAllOnTab ? box->text() : QString());
+            QGuiApplication::clipboard()->clear();
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), box->text());
+        }
     }
     QVERIFY(form.optionMode(1)->isChecked());
     QCOMPARE(captions(form), kPicCaptions);
@@ -308,17 +319,15 @@ void QtMainFormTest::widgetsFollowTheTable()
     QCOMPARE(form.minimumSize(), form.maximumSize());
     auto* widget = form.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(widget);
-    const auto px = [](int twips) { return Layout::twipsToPixels(twips, 96); };
-    const Layout::TwipRect& r = design.rect;
-    QCOMPARE(widget->geometry(), QRect(px(r.left), px(r.top), px(r.left + r.width) - px(r.left),
-                                       px(r.top + r.height) - px(r.top)));
+    const Layout::PixelRect r = Layout::pixelRectInParent(design, 96);
+    QCOMPARE(widget->geometry(), QRect(r.left, r.top, r.width, r.height));
 
     const Layout::FontSpec* wanted = Layout::fontFor(design.font);
     const QFontInfo font(widget->font());
     QCOMPARE(font.family(), design.font == Layout::FontRole::Box ? QStringLiteral("Liberation Mono")
                                                                 : QStringLiteral("Liberation Sans"));
     QCOMPARE(font.bold(), wanted && wanted->bold);
-    QCOMPARE(font.pixelSize(), qRound((wanted ? wanted->pointSize : 8.25) * 96 / 72));
+    QCOMPARE(font.pixelSize(), qRound((wanted ? wanted : &Layout::kDialogFont)->pointSize * 96 / 72));
 
     const Qt::Alignment horizontal = design.align == Layout::Align::Centre  ? Qt::AlignHCenter
                                      : design.align == Layout::Align::Right ? Qt::AlignRight
@@ -383,7 +392,7 @@ void QtMainFormTest::accessibleBoxesAndCaptions()
         QVERIFY2(!accessible->state().editable, qPrintable(name));
     }
     for (const QString& shown : {QStringLiteral("BA0"), QStringLiteral("0")}) {
-        for (std::int16_t bit = 0; bit < 24; ++bit)
+        for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit)
             QCOMPARE(QAccessible::queryAccessibleInterface(form.bitCaption(bit))->text(QAccessible::Name),
                      form.bitCaption(bit)->text());
         QCOMPARE(form.bitCaption(0)->text(), shown);

@@ -49,7 +49,7 @@ int countMismatches(const QtMainForm& form, const ReferenceModel& ref, long even
         if (!same && ++mismatches <= 3)
             std::fprintf(stderr, "event %ld: %s %d differs\n", event, what, bit);
     };
-    for (std::int16_t bit = 0; bit < 24; ++bit) {
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit) {
         const CellLabel* cell = form.cell(bit);
         const Rgb color = ref.color(bit);
         expect(cell->text().toStdString() == ref.text(bit), "cell", bit);
