@@ -1,5 +1,5 @@
 # The Debian package: `cpack -G DEB` in a Release build directory.
-set(ARF_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/addressrangefinder)
+set(ARF_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/${ARF_PROGRAM})
 install(FILES LICENSE DESTINATION ${ARF_DOC_DIR} RENAME copyright)
 
 # Debian wants these compressed at the highest level and without a
@@ -14,13 +14,13 @@ foreach(doc changelog:${ARF_DOC_DIR} addressrangefinder.1:${CMAKE_INSTALL_MANDIR
   install(FILES ${PROJECT_BINARY_DIR}/${name}.gz DESTINATION ${destination})
 endforeach()
 
-set(CPACK_PACKAGE_NAME addressrangefinder)
+set(CPACK_PACKAGE_NAME ${ARF_PROGRAM})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "lowest and highest address of a 24-bit address pattern")
 set(CPACK_PACKAGE_DESCRIPTION "Set each of 24 address bits to 0, 1 or X (free) by clicking its cell; the
 window shows, in hexadecimal, the lowest and the highest address that the
 pattern admits. Bits can be numbered the usual way or the PIC 18F way.")
-set(CPACK_PACKAGE_CONTACT "The Address range finder developers <developers@addressrangefinder.org>")
+set(CPACK_PACKAGE_CONTACT "The ${ARF_PRODUCT_NAME} developers <developers@${ARF_PROGRAM}.org>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

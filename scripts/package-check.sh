@@ -5,7 +5,8 @@
 #   scripts/package-check.sh BUILD_DIR
 set -uo pipefail
 build=$(cd "$1" && pwd)
-id=org.addressrangefinder.AddressRangeFinder
+source "$build/product.sh"
+id=$ARF_APP_ID program=$ARF_PROGRAM
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 passed=0 failed=0
@@ -23,7 +24,7 @@ check "compose raised no error or warning hint" '! sed "s/\x1b\[[0-9;]*m//g" "$w
 
 rm -f "$build"/*.deb
 (cd "$build" && cpack -G DEB) >"$work/cpack.log" 2>&1 || cat "$work/cpack.log"
-deb=$(ls "$build"/addressrangefinder_*.deb 2>/dev/null | head -n 1)
+deb=$(ls "$build"/${program}_*.deb 2>/dev/null | head -n 1)
 check "cpack made a .deb" '[ -n "$deb" ]'
 if [ -n "$deb" ]; then
     dpkg-deb -x "$deb" "$work/deb"
@@ -38,9 +39,9 @@ if [ -n "$deb" ]; then
         '[ $lintian -eq 0 ] && ! grep -E "^[EW]: " "$work/lintian.log" | grep -Ev "$accepted" >/dev/null'
     check "Depends come from the shared libraries" 'dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6'
     check "qt6-wayland is recommended" '[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ]'
-    check "the program is stripped" 'file "$work/deb/usr/bin/addressrangefinder" | grep -q ", stripped"'
+    check "the program is stripped" 'file "$work/deb/usr/bin/$program" | grep -q ", stripped"'
     check "copyright and changelog are there" \
-        '[ -s "$work/deb/usr/share/doc/addressrangefinder/copyright" ] && gzip -t "$work/deb/usr/share/doc/addressrangefinder/changelog.gz"'
+        '[ -s "$work/deb/usr/share/doc/$program/copyright" ] && gzip -t "$work/deb/usr/share/doc/$program/changelog.gz"'
 fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
