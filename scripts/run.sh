@@ -7,6 +7,6 @@ source scripts/packages.sh
 
 install_packages "${QT_PACKAGES[@]}"
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DARF_BUILD_TESTS=OFF -DARF_BUILD_BENCHMARKS=OFF
-cmake --build build/release --parallel "$(nproc)" --target addressrangefinder
+cmake --preset release
+cmake --build --preset release --parallel "$(nproc)"
 exec build/release/addressrangefinder

@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
 install_packages "${WEB_PACKAGES[@]}"
-cmake --no-warn-unused-cli -S . -B build/web -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32.cmake -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build build/web --parallel 2 >/dev/null
+cmake --no-warn-unused-cli --preset web >/dev/null
+cmake --build --preset web --parallel 2 >/dev/null
 echo "$PWD/build/web/index.html"
