@@ -200,7 +200,7 @@ constexpr std::string_view widgetName(WidgetName name)
 
 // A row's full name: "TextHexMin", or "CommandAddressBits(5)" for an
 // element of an indexed array.
-using WidgetId = FixedText<24>;
+using WidgetId = FixedText<32>; // "CommandAddressBits(23)" and room to spare
 constexpr WidgetId widgetName(WidgetName name, std::int16_t index)
 {
     WidgetId id(widgetName(name));
