@@ -143,10 +143,10 @@ TEST(Layout, RowsScaleToPixelRectanglesByDpi)
         {53, 144, {36, 246, 122, 26}, {24, 42, 122, 26}}, // Label2
     };
     for (const auto& [row, dpi, window, inFrame] : cases) {
-        const Layout::WidgetSpec& spec = Layout::kWidgets.at(row);
-        const std::string where = std::string(Layout::widgetName(spec.name, spec.index)) + " at " + std::to_string(dpi);
-        EXPECT_TRUE(Layout::pixelRect(spec, dpi) == window) << where;
-        EXPECT_TRUE(Layout::pixelRectInParent(spec, dpi) == inFrame) << where;
+        const Layout::WidgetSpec& design = Layout::kWidgets.at(row);
+        const std::string where = std::string(Layout::widgetName(design.name, design.index)) + " at " + std::to_string(dpi);
+        EXPECT_TRUE(Layout::pixelRect(design, dpi) == window) << where;
+        EXPECT_TRUE(Layout::pixelRectInParent(design, dpi) == inFrame) << where;
     }
 }
 
