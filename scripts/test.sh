@@ -32,6 +32,7 @@ cmake --build build/win32-again --parallel "$jobs" --target addressrangefinder
 cmp build/win32/addressrangefinder.exe build/win32-again/addressrangefinder.exe
 echo "two builds of addressrangefinder.exe are identical ($(stat -c %s build/win32/addressrangefinder.exe) bytes)"
 if runs_i386_code; then
+    echo "this machine's kernel runs 32-bit x86 code: the Windows tests run the 32-bit executable under 32-bit Wine"
     scripts/with-wine.sh ctest --preset win32
 else
     echo "this machine's kernel cannot run 32-bit x86 code, so 32-bit Wine cannot start:" \

@@ -77,10 +77,13 @@ IAccessible* Win32MainForm::accessible(HWND control)
     return nullptr;
 }
 
+// COM drops the references it keeps for readers (answers to WM_GETOBJECT
+// never collected among them) and answers their later calls itself.
 void Win32MainForm::detachAccessibles()
 {
     for (ControlAccessible*& object : m_accessibles) {
         if (object) {
+            CoDisconnectObject(static_cast<IAccessible*>(object), 0);
             object->detach();
             object->Release();
         }

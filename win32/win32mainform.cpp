@@ -16,8 +16,11 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
     // Before COM makes its own window: calls from screen readers arrive
     // through it, and run in its DPI awareness.
     claimDpiAwareness();
-    // Screen readers in other processes reach the form's objects through COM.
-    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // Screen readers in other processes reach the form's objects through
+    // COM. The thread never leaves it: taking the apartment down waits for
+    // the calls readers have under way, and Wine's can wait for ever when
+    // one ends just then; the process's end takes it down at once instead.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -62,8 +65,6 @@ Win32MainForm::~Win32MainForm()
     for (HICON icon : {m_bigIcon, m_smallIcon})
         if (icon)
             DestroyIcon(icon);
-    if (m_comStarted)
-        CoUninitialize();
 }
 
 HWND Win32MainForm::control(Layout::WidgetName name, std::int16_t index) const

@@ -74,7 +74,6 @@ private:
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;
     std::array<ControlAccessible*, Layout::kWidgets.size()> m_accessibles{};
-    bool m_comStarted = false;
     const wchar_t* m_failure = nullptr;
     wchar_t m_failureText[64] = {};
 };

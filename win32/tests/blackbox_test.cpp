@@ -214,6 +214,7 @@ int wmain(int argc, wchar_t** argv)
         return t.finish();
 
     HWND window = waitForWindow(process.dwProcessId);
+    DWORD closedAt = GetTickCount();
     if (t.check(window != nullptr, "window titled \"Address range finder\" is shown")) {
         HWND hexMin = GetDlgItem(window, controlId(WidgetName::TextHexMin, -1));
         HWND hexMax = GetDlgItem(window, controlId(WidgetName::TextHexMax, -1));
@@ -242,14 +243,14 @@ int wmain(int argc, wchar_t** argv)
         t.check(textOf(GetDlgItem(window, controlId(WidgetName::Label1, 23))) == L"23", "standard numbering");
         t.check(textOf(hexMax) == L"0x1", "mode switch leaves the boxes");
 
-        PostMessageW(window, WM_CLOSE, 0, 0);
+        closedAt = closeWindow(window);
     }
-    const DWORD waited = WaitForSingleObject(process.hProcess, 1000);
-    t.check(waited == WAIT_OBJECT_0, "process ends within a second of WM_CLOSE");
+    const bool ended = processEnded(process.hProcess, closedAt, 1000);
+    t.check(ended, "process ends within a second of WM_CLOSE");
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process.hProcess, &exitCode);
     t.check(exitCode == 0, "exit status 0");
-    if (waited != WAIT_OBJECT_0) {
+    if (!ended) {
         TerminateProcess(process.hProcess, 1);
         WaitForSingleObject(process.hProcess, 5000);
     }

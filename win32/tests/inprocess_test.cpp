@@ -5,6 +5,7 @@
 #include "contrast.h"
 #include "controlids.h"
 #include "drive.h"
+#include "launch.h"
 #include "win32mainform.h"
 #include "testlog.h"
 
@@ -523,10 +524,14 @@ void textContrast(TestLog& t)
 void closeEndsLoop(TestLog& t)
 {
     pump(); // drop the quit that earlier forms posted as they were destroyed
-    Win32MainForm form(GetModuleHandleW(nullptr));
-    PostMessageW(form.window(), WM_CLOSE, 0, 0);
-    t.equal(form.run(), 0, "closing the window ends the loop with 0");
-    t.check(form.window() == nullptr, "window gone after close");
+    DWORD closedAt = 0;
+    {
+        Win32MainForm form(GetModuleHandleW(nullptr));
+        closedAt = closeWindow(form.window());
+        t.equal(form.run(), 0, "closing the window ends the loop with 0");
+        t.check(form.window() == nullptr, "window gone after close");
+    }
+    reportEnd(closedAt);
 }
 
 } // namespace

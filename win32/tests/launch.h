@@ -1,9 +1,10 @@
-// Starting the real executable from a test in another process, and finding
-// its window, as a user's tools would.
+// Starting the real executable from a test in another process, finding its
+// window as a user's tools would, and timing its end.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 template <typename Function>
@@ -69,3 +70,29 @@ private:
     BOOL m_started = FALSE;
     PROCESS_INFORMATION m_process{};
 };
+
+// Posts WM_CLOSE; the moment it went, for the two below.
+inline DWORD closeWindow(HWND window)
+{
+    const DWORD closedAt = GetTickCount();
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    return closedAt;
+}
+
+// Prints how long the program took to end after WM_CLOSE, or how long it
+// ran on; a user notices a second, so a longer end says so even in a pass.
+inline void reportEnd(DWORD closedAt, bool ended = true)
+{
+    const DWORD took = GetTickCount() - closedAt;
+    std::printf("the program %s %lu ms after WM_CLOSE%s\n", ended ? "ended" : "still ran",
+                static_cast<unsigned long>(took), took > 1000 ? ", over a second" : "");
+}
+
+// Whether the program's process ended within `limit` ms of WM_CLOSE.
+inline bool processEnded(HANDLE process, DWORD closedAt, DWORD limit)
+{
+    const DWORD waited = GetTickCount() - closedAt;
+    const bool ended = WaitForSingleObject(process, waited < limit ? limit - waited : 0) == WAIT_OBJECT_0;
+    reportEnd(closedAt, ended);
+    return ended;
+}
