@@ -135,14 +135,8 @@ HRESULT ControlAccessible::name(BSTR* text) const
 {
     if (m_kind != Kind::Cell)
         return toBstr(WideText(m_name).c_str(), text);
-    wchar_t caption[8] = {};
-    wchar_t state[8] = {};
-    GetWindowTextW(m_form->control(Layout::WidgetName::Label1, m_index), caption, 8);
-    GetWindowTextW(m_control, state, 8);
-    wchar_t name[48];
-    wsprintfW(name, L"%s%s%s%s", WideText(AccessibleNames::kCellPrefix).c_str(), caption,
-              WideText(AccessibleNames::kCellSeparator).c_str(), state);
-    return toBstr(name, text);
+    const ShortText caption = windowText(m_form->control(Layout::WidgetName::Label1, m_index));
+    return toBstr(WideText(AccessibleNames::cellName(caption, windowText(m_control))).c_str(), text);
 }
 
 HRESULT ControlAccessible::get_accValue(VARIANT child, BSTR* value)

@@ -70,11 +70,7 @@ bool Win32MainForm::createControls(HINSTANCE instance)
                               && create(cls.className, cls.style, cls.exStyle, frame ? std::string_view() : row.text,
                                         controlId(row.name, row.index));
             if (!made) {
-                const std::string_view name = Layout::widgetName(row.name); // a literal, so terminated
-                if (row.index < 0)
-                    wsprintfW(m_failureText, L"the control %hs", name.data());
-                else
-                    wsprintfW(m_failureText, L"the control %hs(%d)", name.data(), row.index);
+                wsprintfW(m_failureText, L"the control %s", WideText(Layout::widgetName(row.name, row.index)).c_str());
                 m_failure = m_failureText;
                 return false;
             }
@@ -105,8 +101,8 @@ LRESULT Win32MainForm::controlColor(HDC dc, HWND sender)
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         }
         SetTextColor(dc, toColorRef(Layout::kBoxTextColor));
-        SetBkColor(dc, RGB(255, 255, 255));
-        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        SetBkColor(dc, toColorRef(Layout::kBoxBackground));
+        return reinterpret_cast<LRESULT>(m_boxBrush);
     }
     // Labels, frames and mode buttons in the theme's text and face colours.
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

@@ -53,7 +53,7 @@ void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
 {
     m_dpi = dpi;
     const HFONT oldFonts[] = {m_dialogFont, m_cellFont, m_boxFont};
-    m_dialogFont = createFont("MS Shell Dlg", 8.0, false, dpi);
+    m_dialogFont = createFont(Layout::kDialogFont.family, Layout::kDialogFont.pointSize, Layout::kDialogFont.bold, dpi);
     m_cellFont = createFont(Layout::kCellFont.family, Layout::kCellFont.pointSize, Layout::kCellFont.bold, dpi);
     m_boxFont = createFont(Layout::kBoxFont.family, Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, dpi);
 
@@ -78,17 +78,13 @@ void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     for (const Layout::WidgetSpec& row : Layout::kWidgets) {
-        const Layout::TwipRect origin = Layout::parentRect(row.parent);
-        const int left = Layout::twipsToPixels(origin.left + row.rect.left, dpi);
-        const int top = Layout::twipsToPixels(origin.top + row.rect.top, dpi);
-        const int right = Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, dpi);
-        const int bottom = Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, dpi);
+        const Layout::PixelRect place = Layout::pixelRect(row, dpi);
         HWND control = this->control(row.name, row.index);
         const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
                            : row.font == Layout::FontRole::Box ? m_boxFont
                                                                 : m_dialogFont;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        MoveWindow(control, left, top, right - left, bottom - top, FALSE);
+        MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
         if (row.kind == Layout::WidgetKind::Frame) {
             // The title on the border, wide enough to hide any the box draws.
             HWND title = GetDlgItem(m_window, frameTitleId(row.name));
@@ -100,7 +96,7 @@ void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
             SelectObject(dc, previous);
             ReleaseDC(title, dc);
             SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(m_dialogFont), FALSE);
-            MoveWindow(title, left + MulDiv(6, dpi, 96), top, extent.cx + MulDiv(10, dpi, 96), extent.cy, FALSE);
+            MoveWindow(title, place.left + MulDiv(6, dpi, 96), place.top, extent.cx + MulDiv(10, dpi, 96), extent.cy, FALSE);
         }
     }
     InvalidateRect(m_window, nullptr, TRUE);

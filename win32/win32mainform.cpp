@@ -1,6 +1,7 @@
 #include "win32mainform.h"
 
 #include "controlids.h"
+#include "focus.h"
 #include "module1.h"
 #include "win32dpi.h"
 #include "win32support.h"
@@ -8,6 +9,14 @@
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
+
+bool isBox(const Layout::WidgetRef& stop)
+{
+    for (const Layout::WidgetSpec& row : Layout::kWidgets)
+        if (row.name == stop.name && row.index == stop.index)
+            return row.kind == Layout::WidgetKind::TextBox;
+    return false;
+}
 
 } // namespace
 
@@ -36,6 +45,7 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
     }
     m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
     m_borderBrush = CreateSolidBrush(toColorRef(Layout::kCellBorder));
+    m_boxBrush = CreateSolidBrush(toColorRef(Layout::kBoxBackground));
 
     // Sized for the system DPI first; applyDpi() fits it to its monitor's.
     const int systemDpi = windowDpi(nullptr);
@@ -58,6 +68,7 @@ Win32MainForm::~Win32MainForm()
     if (m_window)
         DestroyWindow(m_window);
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_cellBrush), static_cast<HGDIOBJ>(m_borderBrush),
+                           static_cast<HGDIOBJ>(m_boxBrush),
                            static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_cellFont),
                            static_cast<HGDIOBJ>(m_boxFont)})
         if (object)
@@ -70,6 +81,11 @@ Win32MainForm::~Win32MainForm()
 HWND Win32MainForm::control(Layout::WidgetName name, std::int16_t index) const
 {
     return GetDlgItem(m_window, controlId(name, index));
+}
+
+HWND Win32MainForm::tabStop(std::size_t position) const
+{
+    return control(Layout::kTabOrder[position].name, Layout::kTabOrder[position].index);
 }
 
 int Win32MainForm::run()
@@ -93,17 +109,14 @@ bool Win32MainForm::preTranslateMessage(MSG& msg)
     // form's order visits each button, then the two boxes.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB) {
         const HWND focus = GetFocus();
-        const int count = static_cast<int>(Layout::kTabOrder.size());
         int position = -1;
-        for (int i = 0; i < count; ++i)
-            if (control(Layout::kTabOrder[i].name, Layout::kTabOrder[i].index) == focus)
-                position = i;
-        const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
-        const int next = position < 0 ? 0 : (position + step) % count;
-        const HWND target = control(Layout::kTabOrder[next].name, Layout::kTabOrder[next].index);
+        for (std::size_t i = 0; i < Layout::kTabOrder.size(); ++i)
+            if (tabStop(i) == focus)
+                position = static_cast<int>(i);
+        const std::size_t next = Focus::nextStop(position, GetKeyState(VK_SHIFT) < 0);
+        const HWND target = tabStop(next);
         SetFocus(target);
-        if (Layout::kTabOrder[next].name == Layout::WidgetName::TextHexMin
-            || Layout::kTabOrder[next].name == Layout::WidgetName::TextHexMax)
+        if (Focus::kSelectAllOnTab && isBox(Layout::kTabOrder[next]))
             SendMessageW(target, EM_SETSEL, 0, -1);
         return true;
     }
@@ -154,11 +167,7 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         applyDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETFOCUS: {
-        HWND target = m_lastFocus && IsChild(m_window, m_lastFocus) ? m_lastFocus : nullptr;
-        for (std::int16_t i = 0; !target && i < 2; ++i)
-            if (SendMessageW(control(Layout::WidgetName::OptionMode, i), BM_GETCHECK, 0, 0) == BST_CHECKED)
-                target = control(Layout::WidgetName::OptionMode, i);
-        SetFocus(target);
+        SetFocus(m_lastFocus && IsChild(m_window, m_lastFocus) ? m_lastFocus : tabStop(Focus::initialStop()));
         return 0;
     }
     case WM_DESTROY:

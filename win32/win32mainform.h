@@ -56,6 +56,7 @@ private:
     void drawCell(const DRAWITEMSTRUCT& item);
     void onCommand(int id, int code, HWND control);
     void rememberFocus();
+    HWND tabStop(std::size_t position) const;
     // Cells, boxes and frames answer WM_GETOBJECT with the form's objects.
     static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     void exposeToScreenReaders(HWND control);
@@ -65,9 +66,10 @@ private:
     HWND m_window = nullptr;
     HWND m_lastFocus = nullptr;
     int m_dpi = 96;
-    std::array<COLORREF, 24> m_cellColors{};
+    std::array<COLORREF, kAddressBitCount> m_cellColors{};
     HBRUSH m_cellBrush = nullptr;
     HBRUSH m_borderBrush = nullptr;
+    HBRUSH m_boxBrush = nullptr;
     HFONT m_dialogFont = nullptr;
     HFONT m_cellFont = nullptr;
     HFONT m_boxFont = nullptr;

@@ -5,6 +5,7 @@
 #include "contrast.h"
 #include "controlids.h"
 #include "drive.h"
+#include "focus.h"
 #include "launch.h"
 #include "win32mainform.h"
 #include "testlog.h"
@@ -132,12 +133,19 @@ void focusAndTabOrder(TestLog& t)
     Win32MainForm form(GetModuleHandleW(nullptr));
     ShowWindow(form.window(), SW_SHOW);
     SetForegroundWindow(form.window());
-    SetFocus(form.control(WidgetName::OptionMode, 0));
     pump();
     const HWND order[] = {form.control(WidgetName::OptionMode, 0), form.control(WidgetName::OptionMode, 1),
                           form.control(WidgetName::TextHexMin), form.control(WidgetName::TextHexMax)};
+    t.equal(GetFocus(), order[Focus::initialStop()], "the window opens on the selected mode button");
+    SetFocus(order[0]);
     for (int i = 0; i < 8; ++i) {
         t.equal(GetFocus(), order[i % 4], "tab stop " + std::to_string(i));
+        if (i % 4 >= 2) {
+            DWORD from = 1, to = 0;
+            SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+            const bool whole = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(GetFocus()));
+            t.check(whole == Focus::kSelectAllOnTab, "tabbing onto a box selects its text as the focus policy says");
+        }
         pressTab(form);
     }
     pressTab(form, true);
@@ -223,19 +231,14 @@ void dpiChanges(TestLog& t)
         int misplaced = 0;
         int misfonted = 0;
         for (const Layout::WidgetSpec& row : Layout::kWidgets) {
-            // Face, weight and size, rounded to the pixel, of the font the row names
-            // (the dialog font is MS Shell Dlg at 8 points).
-            const Layout::FontSpec* wanted = Layout::fontFor(row.font);
+            // Face, weight and size, rounded to the pixel, of the font the row names.
+            const Layout::FontSpec* named = Layout::fontFor(row.font);
+            const Layout::FontSpec& wanted = named ? *named : Layout::kDialogFont;
             const LOGFONTW font = fontOf(form.control(row.name, row.index));
-            const std::string face = wanted ? std::string(wanted->family) : "MS Shell Dlg";
-            const double points = wanted ? wanted->pointSize : 8.0;
-            misfonted += narrowText(font.lfFaceName) != face || (font.lfWeight >= FW_BOLD) != (wanted && wanted->bold)
-                         || font.lfHeight != -static_cast<LONG>(std::lround(points * dpi / 72.0));
-            const Layout::TwipRect origin = Layout::parentRect(row.parent);
-            const RECT expected{Layout::twipsToPixels(origin.left + row.rect.left, dpi),
-                                Layout::twipsToPixels(origin.top + row.rect.top, dpi),
-                                Layout::twipsToPixels(origin.left + row.rect.left + row.rect.width, dpi),
-                                Layout::twipsToPixels(origin.top + row.rect.top + row.rect.height, dpi)};
+            misfonted += narrowText(font.lfFaceName) != wanted.family || (font.lfWeight >= FW_BOLD) != wanted.bold
+                         || font.lfHeight != -static_cast<LONG>(std::lround(wanted.pointSize * dpi / 72.0));
+            const Layout::PixelRect place = Layout::pixelRect(row, dpi);
+            const RECT expected{place.left, place.top, place.left + place.width, place.top + place.height};
             const RECT actual = childRect(form.window(), form.control(row.name, row.index));
             misplaced += !EqualRect(&actual, &expected);
         }

@@ -289,11 +289,11 @@ void placesAndNavigation(TestLog& t, HWND main, const Found& found, int dpi)
         IAccessible* cell = row.kind == Layout::WidgetKind::Cell ? found(row.name, row.index) : nullptr;
         if (!cell)
             continue;
-        const Layout::TwipRect frame = Layout::parentRect(row.parent);
-        const LONG left = origin.x + Layout::twipsToPixels(frame.left + row.rect.left, dpi);
-        const LONG top = origin.y + Layout::twipsToPixels(frame.top + row.rect.top, dpi);
-        const LONG right = origin.x + Layout::twipsToPixels(frame.left + row.rect.left + row.rect.width, dpi);
-        const LONG bottom = origin.y + Layout::twipsToPixels(frame.top + row.rect.top + row.rect.height, dpi);
+        const Layout::PixelRect place = Layout::pixelRect(row, dpi);
+        const LONG left = origin.x + place.left;
+        const LONG top = origin.y + place.top;
+        const LONG right = left + place.width;
+        const LONG bottom = top + place.height;
         LONG x = 0, y = 0, width = 0, height = 0;
         cell->accLocation(&x, &y, &width, &height, self());
         if (x != left || y != top || width != right - left || height != bottom - top) {
