@@ -1,29 +1,32 @@
 #include "controlaccessible.h"
 
 #include "accessiblenames.h"
-#include "controlids.h"
-#include "win32mainform.h"
 #include "win32support.h"
 
 namespace {
 
-void clear(VARIANT* value)
-{
-    if (value)
-        value->vt = VT_EMPTY;
-}
+// What every call answers once the window has gone.
+constexpr HRESULT kGone = CO_E_OBJNOTCONNECTED;
 
-HRESULT toBstr(const wchar_t* text, BSTR* out)
+template <typename T>
+void reset(T*& value)
 {
-    *out = SysAllocString(text);
+    value = nullptr;
+}
+void reset(VARIANT& value) { value.vt = VT_EMPTY; }
+void reset(LONG& value) { value = 0; }
+
+HRESULT toBstr(std::string_view text, BSTR* out)
+{
+    *out = SysAllocString(WideText(text).c_str());
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
 } // namespace
 
-ControlAccessible::ControlAccessible(Win32MainForm& form, HWND control, Kind kind, std::int16_t index,
-                                     std::string_view name, IAccessible* standard)
-    : m_form(&form), m_control(control), m_kind(kind), m_index(index), m_name(name), m_standard(standard)
+ControlAccessible::ControlAccessible(HWND control, Layout::WidgetKind kind, std::string_view name, const Peers& peers,
+                                     IAccessible* standard)
+    : m_control(control), m_kind(kind), m_name(name), m_peers(peers), m_standard(standard)
 {
 }
 
@@ -31,20 +34,23 @@ ControlAccessible::~ControlAccessible() { detach(); }
 
 void ControlAccessible::detach()
 {
-    m_form = nullptr;
     m_control = nullptr;
     if (m_standard)
         m_standard->Release();
     m_standard = nullptr;
 }
 
-HRESULT ControlAccessible::alive() const { return m_form && IsWindow(m_control) ? S_OK : kGone; }
-
-HRESULT ControlAccessible::self(const VARIANT& child) const
+template <typename Answer, typename... Out>
+HRESULT ControlAccessible::checked(const VARIANT* child, Answer answer, Out*... out) const
 {
-    if (FAILED(alive()))
+    if (!(out && ...))
+        return E_INVALIDARG;
+    (reset(*out), ...);
+    if (!m_standard || !IsWindow(m_control))
         return kGone;
-    return child.vt == VT_I4 && child.lVal == CHILDID_SELF ? S_OK : E_INVALIDARG;
+    if (child && !(child->vt == VT_I4 && child->lVal == CHILDID_SELF))
+        return E_INVALIDARG;
+    return answer();
 }
 
 HRESULT ControlAccessible::QueryInterface(REFIID id, void** object)
@@ -98,179 +104,176 @@ HRESULT ControlAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIA
 
 HRESULT ControlAccessible::get_accParent(IDispatch** parent)
 {
-    if (!parent)
-        return E_INVALIDARG;
-    *parent = nullptr;
-    return FAILED(alive()) ? kGone : m_standard->get_accParent(parent);
-}
-
-HRESULT ControlAccessible::get_accChildCount(LONG* count)
-{
-    if (!count)
-        return E_INVALIDARG;
-    *count = 0;
-    return FAILED(alive()) ? kGone : S_OK;
+    return checked(nullptr, [&] { return m_standard->get_accParent(parent); }, parent);
 }
 
 // No control here has children of its own.
+HRESULT ControlAccessible::get_accChildCount(LONG* count)
+{
+    return checked(nullptr, [] { return S_OK; }, count);
+}
+
 HRESULT ControlAccessible::get_accChild(VARIANT child, IDispatch** object)
 {
-    if (!object)
-        return E_INVALIDARG;
-    *object = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : E_INVALIDARG;
+    return checked(&child, [] { return E_INVALIDARG; }, object);
 }
 
-HRESULT ControlAccessible::get_accName(VARIANT child, BSTR* text)
+// A cell is named by the number above it and its state, a box or frame as given.
+HRESULT ControlAccessible::get_accName(VARIANT child, BSTR* name)
 {
-    if (!text)
-        return E_INVALIDARG;
-    *text = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : name(text);
-}
-
-HRESULT ControlAccessible::name(BSTR* text) const
-{
-    if (m_kind != Kind::Cell)
-        return toBstr(WideText(m_name).c_str(), text);
-    const ShortText caption = windowText(m_form->control(Layout::WidgetName::Label1, m_index));
-    return toBstr(WideText(AccessibleNames::cellName(caption, windowText(m_control))).c_str(), text);
+    return checked(&child, [&] {
+        return isCell() ? toBstr(AccessibleNames::cellName(windowText(m_peers.caption), windowText(m_control)), name)
+                        : toBstr(m_name, name);
+    }, name);
 }
 
 HRESULT ControlAccessible::get_accValue(VARIANT child, BSTR* value)
 {
-    if (!value)
-        return E_INVALIDARG;
-    *value = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : m_standard->get_accValue(child, value);
+    return checked(&child, [&] { return m_standard->get_accValue(child, value); }, value);
 }
 
 HRESULT ControlAccessible::get_accDescription(VARIANT child, BSTR* description)
 {
-    if (!description)
-        return E_INVALIDARG;
-    *description = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : m_standard->get_accDescription(child, description);
+    return checked(&child, [&] { return m_standard->get_accDescription(child, description); }, description);
 }
 
 HRESULT ControlAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
-    if (!role)
-        return E_INVALIDARG;
-    clear(role);
-    const HRESULT ok = self(child);
-    if (FAILED(ok) || m_kind != Kind::Cell)
-        return FAILED(ok) ? ok : m_standard->get_accRole(child, role);
-    role->vt = VT_I4;
-    role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-    return S_OK;
+    return checked(&child, [&] {
+        if (!isCell())
+            return m_standard->get_accRole(child, role);
+        role->vt = VT_I4;
+        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+        return S_OK;
+    }, role);
 }
 
+// A cell is pressed, never focused or typed into; a box is read-only
+// whatever the system reports of it.
 HRESULT ControlAccessible::get_accState(VARIANT child, VARIANT* state)
 {
-    if (!state)
-        return E_INVALIDARG;
-    clear(state);
-    const HRESULT ok = self(child);
-    if (FAILED(ok))
-        return ok;
-    const HRESULT got = m_standard->get_accState(child, state);
-    // A cell is pressed, never focused or typed into; a box is read-only
-    // whatever the system reports of it.
-    if (SUCCEEDED(got) && state->vt == VT_I4) {
-        if (m_kind == Kind::Cell)
+    return checked(&child, [&] {
+        const HRESULT got = m_standard->get_accState(child, state);
+        if (SUCCEEDED(got) && state->vt == VT_I4 && isCell())
             state->lVal &= ~(STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_READONLY);
-        if (m_kind == Kind::Box)
+        if (SUCCEEDED(got) && state->vt == VT_I4 && m_kind == Layout::WidgetKind::TextBox)
             state->lVal |= STATE_SYSTEM_READONLY;
-    }
-    return got;
+        return got;
+    }, state);
 }
 
 HRESULT ControlAccessible::get_accHelp(VARIANT child, BSTR* help)
 {
-    if (!help)
-        return E_INVALIDARG;
-    *help = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : m_standard->get_accHelp(child, help);
+    return checked(&child, [&] { return m_standard->get_accHelp(child, help); }, help);
 }
 
 HRESULT ControlAccessible::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic)
 {
-    if (!file || !topic)
-        return E_INVALIDARG;
-    *file = nullptr;
-    *topic = 0;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : DISP_E_MEMBERNOTFOUND;
+    return checked(&child, [] { return DISP_E_MEMBERNOTFOUND; }, file, topic);
 }
 
 HRESULT ControlAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
 {
-    if (!shortcut)
-        return E_INVALIDARG;
-    *shortcut = nullptr;
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : m_standard->get_accKeyboardShortcut(child, shortcut);
+    return checked(&child, [&] { return m_standard->get_accKeyboardShortcut(child, shortcut); }, shortcut);
 }
 
 HRESULT ControlAccessible::get_accFocus(VARIANT* child)
 {
-    if (!child)
-        return E_INVALIDARG;
-    clear(child);
-    return FAILED(alive()) ? kGone : m_standard->get_accFocus(child);
+    return checked(nullptr, [&] { return m_standard->get_accFocus(child); }, child);
 }
 
 HRESULT ControlAccessible::get_accSelection(VARIANT* children)
 {
-    if (!children)
-        return E_INVALIDARG;
-    clear(children);
-    return FAILED(alive()) ? kGone : DISP_E_MEMBERNOTFOUND;
+    return checked(nullptr, [] { return DISP_E_MEMBERNOTFOUND; }, children);
+}
+
+HRESULT ControlAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
+{
+    return checked(&child, [&] {
+        return isCell() ? toBstr(AccessibleNames::kPress, action) : m_standard->get_accDefaultAction(child, action);
+    }, action);
+}
+
+// Selecting or focusing a cell means nothing: it is pressed or left alone.
+HRESULT ControlAccessible::accSelect(LONG flags, VARIANT child)
+{
+    return checked(&child, [&] { return isCell() ? DISP_E_MEMBERNOTFOUND : m_standard->accSelect(flags, child); });
 }
 
 HRESULT ControlAccessible::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child)
 {
-    if (!left || !top || !width || !height)
-        return E_INVALIDARG;
-    *left = *top = *width = *height = 0;
-    const HRESULT ok = self(child);
-    if (FAILED(ok) || m_kind != Kind::Cell)
-        return FAILED(ok) ? ok : m_standard->accLocation(left, top, width, height, child);
-    RECT rect{};
-    if (!GetWindowRect(m_control, &rect))
-        return kGone;
-    *left = rect.left;
-    *top = rect.top;
-    *width = rect.right - rect.left;
-    *height = rect.bottom - rect.top;
-    return S_OK;
+    return checked(&child, [&] {
+        RECT rect{};
+        if (!isCell())
+            return m_standard->accLocation(left, top, width, height, child);
+        if (!GetWindowRect(m_control, &rect))
+            return kGone;
+        *left = rect.left;
+        *top = rect.top;
+        *width = rect.right - rect.left;
+        *height = rect.bottom - rect.top;
+        return S_OK;
+    }, left, top, width, height);
+}
+
+// The cells are shown highest bit first: next and right go one bit down.
+HRESULT ControlAccessible::accNavigate(LONG direction, VARIANT start, VARIANT* end)
+{
+    return checked(&start, [&] {
+        if (!isCell())
+            return m_standard->accNavigate(direction, start, end);
+        if (direction < NAVDIR_UP || direction > NAVDIR_LASTCHILD)
+            return E_INVALIDARG;
+        const bool down = direction == NAVDIR_NEXT || direction == NAVDIR_RIGHT;
+        const bool up = direction == NAVDIR_PREVIOUS || direction == NAVDIR_LEFT;
+        // Up, down and into a cell lead nowhere.
+        const HWND neighbour = down ? m_peers.lower : up ? m_peers.higher : nullptr;
+        IAccessible* object = neighbour ? m_peers.objectOf(neighbour) : nullptr;
+        if (!object)
+            return S_FALSE;
+        end->vt = VT_DISPATCH;
+        end->pdispVal = object;
+        return S_OK;
+    }, end);
+}
+
+// No control here has children: a point is on it or not.
+HRESULT ControlAccessible::accHitTest(LONG x, LONG y, VARIANT* child)
+{
+    return checked(nullptr, [&] {
+        RECT rect{};
+        GetWindowRect(m_control, &rect);
+        if (!PtInRect(&rect, POINT{x, y}))
+            return S_FALSE;
+        child->vt = VT_I4;
+        child->lVal = CHILDID_SELF;
+        return S_OK;
+    }, child);
+}
+
+// A press is a click: the cell's parent hears what a mouse click sends it.
+HRESULT ControlAccessible::accDoDefaultAction(VARIANT child)
+{
+    return checked(&child, [&] {
+        if (!isCell())
+            return m_standard->accDoDefaultAction(child);
+        SendMessageW(GetParent(m_control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_control), STN_CLICKED),
+                     reinterpret_cast<LPARAM>(m_control));
+        return S_OK;
+    });
 }
 
 // Nothing here can be named or given a value from outside.
-HRESULT ControlAccessible::put_accName(VARIANT child, BSTR)
-{
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : E_NOTIMPL;
-}
+HRESULT ControlAccessible::put_accName(VARIANT child, BSTR) { return checked(&child, [] { return E_NOTIMPL; }); }
 
-HRESULT ControlAccessible::put_accValue(VARIANT child, BSTR)
-{
-    const HRESULT ok = self(child);
-    return FAILED(ok) ? ok : E_ACCESSDENIED;
-}
+HRESULT ControlAccessible::put_accValue(VARIANT child, BSTR) { return checked(&child, [] { return E_ACCESSDENIED; }); }
 
 HRESULT ControlAccessible::GetWindow(HWND* window)
 {
-    if (!window)
-        return E_INVALIDARG;
-    *window = FAILED(alive()) ? nullptr : m_control;
-    return *window ? S_OK : kGone;
+    return checked(nullptr, [&] {
+        *window = m_control;
+        return S_OK;
+    }, window);
 }
 
 HRESULT ControlAccessible::ContextSensitiveHelp(BOOL) { return E_NOTIMPL; }

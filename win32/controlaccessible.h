@@ -1,26 +1,34 @@
-// What a screen reader reads of one control over MSAA: the system's own
-// object for it, with the name, role and action this window gives it. The
-// form answers WM_GETOBJECT with one of these for each cell, box and frame,
-// and detaches them when its window goes; a reader may hold on to one for
-// as long as it likes, and every later call then answers an error.
+// What a screen reader reads of the window's cells, boxes and frames over
+// MSAA: for each, the system's own object for the control with the name,
+// role and action this window gives it. The objects know the controls'
+// window handles only: a cell's press sends its window's parent the click
+// notification a mouse click sends. A reader may hold on to an object for as
+// long as it likes; once its window has gone every call answers an error.
 #pragma once
+
+#include "layout.h"
 
 #include <windows.h>
 #include <oleacc.h>
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
-
-class Win32MainForm;
 
 class ControlAccessible final : public IAccessible, public IOleWindow {
 public:
-    enum class Kind { Cell, Box, Frame };
+    // A cell's neighbours: the caption that numbers it, the cells one bit
+    // lower and higher (null at either end), and what gives a neighbour's
+    // object (a new reference). Empty for others.
+    struct Peers {
+        HWND caption = nullptr;
+        HWND lower = nullptr;
+        HWND higher = nullptr;
+        IAccessible* (*objectOf)(HWND control) = nullptr;
+    };
 
     // Takes over the reference to `standard`, the system's object for the
     // control; `name` names a box or frame and must outlive the object.
-    ControlAccessible(Win32MainForm& form, HWND control, Kind kind, std::int16_t index, std::string_view name,
+    ControlAccessible(HWND control, Layout::WidgetKind kind, std::string_view name, const Peers& peers,
                       IAccessible* standard);
     ControlAccessible(const ControlAccessible&) = delete;
     ControlAccessible& operator=(const ControlAccessible&) = delete;
@@ -67,21 +75,18 @@ public:
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override;
 
 private:
-    // What every call answers once the window has gone.
-    static constexpr HRESULT kGone = CO_E_OBJNOTCONNECTED;
-
     ~ControlAccessible();
-    // S_OK for the object itself while its window stands, else the error.
-    HRESULT self(const VARIANT& child) const;
-    HRESULT alive() const;
-    // "Bit 4: 1" for a cell, the given name for a box or frame.
-    HRESULT name(BSTR* name) const;
+    // The checks every call makes before `answer`: each out pointer given,
+    // and cleared; the window standing; `child`, where the call names one,
+    // the object itself.
+    template <typename Answer, typename... Out>
+    HRESULT checked(const VARIANT* child, Answer answer, Out*... out) const;
+    bool isCell() const { return m_kind == Layout::WidgetKind::Cell; }
 
     LONG m_references = 1;
-    Win32MainForm* m_form;
     HWND m_control;
-    Kind m_kind;
-    std::int16_t m_index;
+    Layout::WidgetKind m_kind;
     std::string_view m_name;
+    Peers m_peers;
     IAccessible* m_standard;
 };

@@ -1,14 +1,6 @@
 #include "win32dpi.h"
 
-#include "controlids.h"
-#include "win32mainform.h"
 #include "win32support.h"
-
-namespace {
-
-constexpr int kIconId = 1;
-
-} // namespace
 
 void claimDpiAwareness()
 {
@@ -49,61 +41,8 @@ RECT windowRectForClient(int width, int height, int dpi)
     return rect;
 }
 
-void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
+HICON loadIcon(int resource, int widthMetric, int heightMetric, int dpi)
 {
-    m_dpi = dpi;
-    const HFONT oldFonts[] = {m_dialogFont, m_cellFont, m_boxFont};
-    m_dialogFont = createFont(Layout::kDialogFont.family, Layout::kDialogFont.pointSize, Layout::kDialogFont.bold, dpi);
-    m_cellFont = createFont(Layout::kCellFont.family, Layout::kCellFont.pointSize, Layout::kCellFont.bold, dpi);
-    m_boxFont = createFont(Layout::kBoxFont.family, Layout::kBoxFont.pointSize, Layout::kBoxFont.bold, dpi);
-
-    // The icon sizes this DPI asks for, drawn from the frames the file has.
-    const HICON oldIcons[] = {m_bigIcon, m_smallIcon};
-    const auto loadIcon = [&](int width, int height) {
-        return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
-                                             systemMetric(width, dpi), systemMetric(height, dpi), 0));
-    };
-    m_bigIcon = loadIcon(SM_CXICON, SM_CYICON);
-    m_smallIcon = loadIcon(SM_CXSMICON, SM_CYSMICON);
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
-
-    if (suggested) {
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        const RECT frame = windowRectForClient(Layout::twipsToPixels(Layout::kClientWidth, dpi),
-                                               Layout::twipsToPixels(Layout::kClientHeight, dpi), dpi);
-        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    for (const Layout::WidgetSpec& row : Layout::kWidgets) {
-        const Layout::PixelRect place = Layout::pixelRect(row, dpi);
-        HWND control = this->control(row.name, row.index);
-        const HFONT font = row.font == Layout::FontRole::Cell  ? m_cellFont
-                           : row.font == Layout::FontRole::Box ? m_boxFont
-                                                                : m_dialogFont;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        MoveWindow(control, place.left, place.top, place.width, place.height, FALSE);
-        if (row.kind == Layout::WidgetKind::Frame) {
-            // The title on the border, wide enough to hide any the box draws.
-            HWND title = GetDlgItem(m_window, frameTitleId(row.name));
-            HDC dc = GetDC(title);
-            const HGDIOBJ previous = SelectObject(dc, m_dialogFont);
-            const WideText text(row.text);
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, text.c_str(), lstrlenW(text.c_str()), &extent);
-            SelectObject(dc, previous);
-            ReleaseDC(title, dc);
-            SendMessageW(title, WM_SETFONT, reinterpret_cast<WPARAM>(m_dialogFont), FALSE);
-            MoveWindow(title, place.left + MulDiv(6, dpi, 96), place.top, extent.cx + MulDiv(10, dpi, 96), extent.cy, FALSE);
-        }
-    }
-    InvalidateRect(m_window, nullptr, TRUE);
-    for (HFONT font : oldFonts)
-        if (font)
-            DeleteObject(font);
-    for (HICON icon : oldIcons)
-        if (icon)
-            DestroyIcon(icon);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON,
+                                         systemMetric(widthMetric, dpi), systemMetric(heightMetric, dpi), 0));
 }

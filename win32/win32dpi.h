@@ -16,3 +16,6 @@ int windowDpi(HWND window);
 int systemMetric(int index, int dpi);
 // The outer rectangle of a main window whose client area is this size.
 RECT windowRectForClient(int width, int height, int dpi);
+// The program's icon `resource` in the size these metrics ask for at this
+// DPI, drawn from the frames the file has.
+HICON loadIcon(int resource, int widthMetric, int heightMetric, int dpi);

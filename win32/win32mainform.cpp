@@ -2,13 +2,13 @@
 
 #include "controlids.h"
 #include "focus.h"
-#include "module1.h"
 #include "win32dpi.h"
 #include "win32support.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"AddressRangeFinderMainForm";
+constexpr int kIconId = 1;
 
 bool isBox(const Layout::WidgetRef& stop)
 {
@@ -43,10 +43,6 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
         m_failure = L"the window class";
         return;
     }
-    m_cellBrush = CreateSolidBrush(toColorRef(Layout::kCellBackground));
-    m_borderBrush = CreateSolidBrush(toColorRef(Layout::kCellBorder));
-    m_boxBrush = CreateSolidBrush(toColorRef(Layout::kBoxBackground));
-
     // Sized for the system DPI first; applyDpi() fits it to its monitor's.
     const int systemDpi = windowDpi(nullptr);
     const RECT frame = windowRectForClient(Layout::twipsToPixels(Layout::kClientWidth, systemDpi),
@@ -57,8 +53,12 @@ Win32MainForm::Win32MainForm(HINSTANCE instance)
         m_failure = L"the main window";
         return;
     }
-    if (!createControls(instance))
+    if (const Layout::WidgetSpec* refused = createControls(m_window, instance)) {
+        wsprintfW(m_failureText, L"the control %s", WideText(Layout::widgetName(refused->name, refused->index)).c_str());
+        m_failure = m_failureText;
         return;
+    }
+    m_accessibles.expose(m_window);
     applyDpi(windowDpi(m_window), nullptr);
     Form_Load();
 }
@@ -67,20 +67,9 @@ Win32MainForm::~Win32MainForm()
 {
     if (m_window)
         DestroyWindow(m_window);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_cellBrush), static_cast<HGDIOBJ>(m_borderBrush),
-                           static_cast<HGDIOBJ>(m_boxBrush),
-                           static_cast<HGDIOBJ>(m_dialogFont), static_cast<HGDIOBJ>(m_cellFont),
-                           static_cast<HGDIOBJ>(m_boxFont)})
-        if (object)
-            DeleteObject(object);
     for (HICON icon : {m_bigIcon, m_smallIcon})
         if (icon)
             DestroyIcon(icon);
-}
-
-HWND Win32MainForm::control(Layout::WidgetName name, std::int16_t index) const
-{
-    return GetDlgItem(m_window, controlId(name, index));
 }
 
 HWND Win32MainForm::tabStop(std::size_t position) const
@@ -143,9 +132,9 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_CTLCOLORSTATIC:
-        return controlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        return controlColor(m_look, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM:
-        drawCell(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        drawCell(m_look, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_ACTIVATE:
         // Remember the focus on the way out; DefWindowProc focuses the
@@ -171,7 +160,7 @@ LRESULT Win32MainForm::handleMessage(HWND window, UINT message, WPARAM wParam, L
         return 0;
     }
     case WM_DESTROY:
-        detachAccessibles();
+        m_accessibles.detach();
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         m_window = nullptr;
         PostQuitMessage(0);
@@ -202,4 +191,70 @@ void Win32MainForm::rememberFocus()
     const HWND focus = GetFocus();
     if (focus && IsChild(m_window, focus))
         m_lastFocus = focus;
+}
+
+void Win32MainForm::applyDpi(int dpi, const RECT* suggested)
+{
+    m_dpi = dpi;
+    m_look.setDpi(dpi);
+    const HICON oldIcons[] = {m_bigIcon, m_smallIcon};
+    m_bigIcon = loadIcon(kIconId, SM_CXICON, SM_CYICON, dpi);
+    m_smallIcon = loadIcon(kIconId, SM_CXSMICON, SM_CYSMICON, dpi);
+    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    if (suggested) {
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        const RECT frame = windowRectForClient(Layout::twipsToPixels(Layout::kClientWidth, dpi),
+                                               Layout::twipsToPixels(Layout::kClientHeight, dpi), dpi);
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    placeControls(m_window, m_look, dpi);
+    InvalidateRect(m_window, nullptr, TRUE);
+    for (HICON icon : oldIcons)
+        if (icon)
+            DestroyIcon(icon);
+}
+
+ShortText Win32MainForm::cellCaption(std::int16_t index) const
+{
+    return windowText(control(Layout::WidgetName::CommandAddressBits, index));
+}
+
+void Win32MainForm::setCellCaption(std::int16_t index, std::string_view text)
+{
+    setText(control(Layout::WidgetName::CommandAddressBits, index), text);
+    announceCell(index);
+}
+
+void Win32MainForm::setCellForeColor(std::int16_t index, Rgb color)
+{
+    m_look.cellColors[static_cast<std::size_t>(index)] = toColorRef(color);
+    InvalidateRect(control(Layout::WidgetName::CommandAddressBits, index), nullptr, TRUE);
+}
+
+void Win32MainForm::setBitNumberCaption(std::int16_t index, std::string_view text)
+{
+    setText(control(Layout::WidgetName::Label1, index), text);
+    announceCell(index);
+}
+
+// A cell's name is the number above it and its state: either change renames
+// it, and a reader that follows it says the new name.
+void Win32MainForm::announceCell(std::int16_t index)
+{
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, control(Layout::WidgetName::CommandAddressBits, index), OBJID_CLIENT,
+                   CHILDID_SELF);
+}
+
+void Win32MainForm::setOutputText(OutputBox box, std::string_view text)
+{
+    HWND target = control(box == OutputBox::TextHexMin ? Layout::WidgetName::TextHexMin : Layout::WidgetName::TextHexMax);
+    if (windowText(target) == text)
+        return;
+    setText(target, text);
+    // The address is the box's value for screen readers.
+    NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, target, OBJID_CLIENT, CHILDID_SELF);
 }

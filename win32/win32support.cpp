@@ -20,12 +20,12 @@ ShortText windowText(HWND control)
 
 void setText(HWND control, std::string_view text) { SetWindowTextW(control, WideText(text).c_str()); }
 
-HFONT createFont(std::string_view face, double points, bool bold, int dpi)
+HFONT createFont(const Layout::FontSpec& font, int dpi)
 {
-    const int height = -static_cast<int>(std::lround(points * dpi / 72.0));
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    const int height = -static_cast<int>(std::lround(font.pointSize * dpi / 72.0));
+    return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       WideText(face).c_str());
+                       WideText(font.family).c_str());
 }
 
 bool highContrast()

@@ -1,8 +1,10 @@
 // Small helpers the Win32 front end's files share: UTF-8 texts to and from
 // controls, colours, fonts, and system functions looked up at run time.
-// They know nothing of the form; the form's files build on them.
+// They know nothing of the form or the controls; the other files build on
+// them.
 #pragma once
 
+#include "layout.h"
 #include "windowops.h"
 
 #include <windows.h>
@@ -24,7 +26,7 @@ private:
 ShortText windowText(HWND control);
 void setText(HWND control, std::string_view text);
 inline COLORREF toColorRef(Rgb c) { return RGB(c.red, c.green, c.blue); }
-HFONT createFont(std::string_view face, double points, bool bold, int dpi);
+HFONT createFont(const Layout::FontSpec& font, int dpi);
 bool highContrast();
 
 // Functions newer than Vista are looked up at run time, so that the program
