@@ -454,7 +454,7 @@ int wmain(int argc, wchar_t** argv)
                 held->AddRef();
             closedAt = closeWindow(main);
         }
-        t.check(processEnded(program.handle(), closedAt, 5000), "the program ends when closed");
+        t.check(processEnded(program.handle(), closedAt, 1000), "the program ends within a second of WM_CLOSE");
         if (held)
             held->Release();
     }
