@@ -87,7 +87,9 @@ def listen_to(program, orca, before):
             orca.press("KP_Divide", until=lambda heard: True)
             # Away and back: Orca reviews afresh, and reads the box anew.
             orca.press("Tab", until=anywhere("Standard micro"))
-            heard = orca.press("shift", "Tab", until=anywhere("0x800000"))
+            # Until the selection is heard too: Orca leaves flat review when
+            # that news comes, and on a busy machine it can come late.
+            heard = orca.press("shift", "Tab", until=anywhere("0x800000 selected"))
             check(sum(u.strip(". ") == "0x800000" for u in heard) == 1,
                   f"the highest address after the press, whole and once: 0x800000", heard)
         orca.press("KP_Up", until=anywhere("HEX address"))
