@@ -107,6 +107,7 @@ def soak(page, url, events=400, seed=20):
     page.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
     page.goto(url)
     model = Model()
+    cells = [centre(page, f"CommandAddressBits({bit})") for bit in range(24)]  # laid out for a finger now
     for bit in (5, 17, 5):
         page.tap(*cells[bit])
         model.click(bit)
