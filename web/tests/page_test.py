@@ -222,12 +222,18 @@ def chromium(url, module, axe_path):
         for test in (without, accessible, narrow, contrast):
             test(page, url)
         zooms(url, rows)
-        if Path(axe_path).exists():
-            axe(page, url, Path(axe_path).read_text())
-        else:
-            # Only where npm could not reach the registry (fetch_axe.py).
-            print(f"SKIPPED: axe-core, as {axe_path} could not be fetched")
         touch(page, url)
+        # Tab order, axe-core, dark mode and forced colours with a mouse, and
+        # again on a phone.
+        for phone in (False, True):
+            if phone:
+                page.screen(360, 640, 2, True)
+                tab_order(page, url)
+            if Path(axe_path).exists():
+                axe(page, url, Path(axe_path).read_text())
+            else:
+                # Only where npm could not reach the registry (fetch_axe.py).
+                print(f"SKIPPED: axe-core, as {axe_path} could not be fetched")
         page.call("Emulation.clearDeviceMetricsOverride")
         page.call("Emulation.setTouchEmulationEnabled", enabled=False)
         keeps_to_itself(page, url)
@@ -241,6 +247,7 @@ def firefox(url, module, axe_path):
         try:
             if coarse:
                 touch(page, url)
+                tab_order(page, url)
                 clean(page)
             else:
                 with_mouse(page, url, table(page, url, module), 120)
