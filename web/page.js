@@ -123,8 +123,8 @@
       }
       // Bits go in reading order, bit 23 first, each caption before its cell,
       // wherever the table puts them.
-      element.order = slot >= 0 && (what === 'cell' || what === 'label') ? 2 * (23 - slot) + (what === 'cell') : -1;
-      const next = element.order < 0 ? null : [...parents[parent].children].find(e => e.order > element.order);
+      element.readAt = slot >= 0 && (what === 'cell' || what === 'label') ? 2 * (23 - slot) + (what === 'cell') : -1;
+      const next = element.readAt < 0 ? null : [...parents[parent].children].find(e => e.readAt > element.readAt);
       parents[parent].insertBefore(element, next || null);
     },
     cellText(bit, out, capacity) {
@@ -175,7 +175,7 @@
       Object.assign(captions[bit].style, place, { gridRow: String((group >> 1) * 2 + 1) });
       Object.assign(cells[bit].style, place, { gridRow: String((group >> 1) * 2 + 2) });
     });
-    smallest = parseFloat(cells[0].style.width);
+    smallest = Math.min(...cells.map(cell => parseFloat(cell.style.width)));
   }
 
   // With a mouse, a window narrower than the screen shrinks to fit; asking
