@@ -45,7 +45,7 @@ class WebKit:
         self.home = tempfile.mkdtemp(prefix="arf-webkit-")
         shown, told = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(told), "-screen", "0", "1600x1200x24",
-                                      "-nolisten", "tcp", "-nolisten", "unix", "-listen", "unix"],
+                                      "-nolisten", "tcp"],
                                      pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(told)
         display = b""
