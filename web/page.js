@@ -190,7 +190,12 @@
       ? document.documentElement.clientWidth / windowWidth : 1;
     const wrap = touch && scale * smallest < TARGET;
     win.classList.toggle('wrap', wrap);
-    win.style.zoom = wrap || scale === 1 ? '' : String(touch ? Math.min(2, scale) : scale);
+    const zoom = wrap || scale === 1 ? 1 : touch ? Math.min(2, scale) : scale;
+    win.style.zoom = zoom === 1 ? '' : String(zoom);
+    // Some engines round a zoomed window a few pixels wider than the screen:
+    // a finger's window is drawn again just inside it.
+    const drawn = touch && !wrap && win.getBoundingClientRect().width, want = zoom * windowWidth;
+    if (drawn > want) win.style.zoom = String(zoom * want / drawn);
   }
 
   // Cell borders stay one device pixel at any zoom, as on the desktop.
