@@ -188,14 +188,13 @@
     const touch = coarse.matches;
     const scale = touch || matchMedia(`(max-width: ${windowWidth - 1}px)`).matches
       ? document.documentElement.clientWidth / windowWidth : 1;
-    const wrap = touch && scale * smallest < TARGET;
+    // A finger's zoom goes down to a 64th, which Firefox rounds it to
+    // anyway; to the nearest, it would draw the window wider than the screen.
+    const grown = Math.floor(Math.min(2, scale) * 64) / 64;
+    const wrap = touch && grown * smallest < TARGET;
     win.classList.toggle('wrap', wrap);
-    const zoom = wrap || scale === 1 ? 1 : touch ? Math.min(2, scale) : scale;
+    const zoom = wrap ? 1 : touch ? grown : scale;
     win.style.zoom = zoom === 1 ? '' : String(zoom);
-    // Some engines round a zoomed window a few pixels wider than the screen:
-    // a finger's window is drawn again just inside it.
-    const drawn = touch && !wrap && win.getBoundingClientRect().width, want = zoom * windowWidth;
-    if (drawn > want) win.style.zoom = String(zoom * want / drawn);
   }
 
   // Cell borders stay one device pixel at any zoom, as on the desktop.
