@@ -42,10 +42,12 @@ fi
 # it); Python writes the page into one file. The same names bring LLVM 14 on
 # Debian 12 and 19 on 13.
 WEB_PACKAGES=(cmake make clang lld llvm libc++-dev-wasm32 wasi-libc python3)
-# Its tests: chromium headless, the fonts the page falls back to, and npm to
-# fetch axe-core, over TLS with the system's certificates. Debian's npm
-# conflicts with NodeSource's nodejs, so it comes only where no npm is on PATH.
-WEB_TEST_PACKAGES=(chromium fonts-liberation python3 ca-certificates)
+# Its tests: chromium and Firefox ESR headless, WebKitGTK's driver with its
+# MiniBrowser on a private Xvfb display, the fonts the page falls back to,
+# and npm to fetch axe-core, over TLS with the system's certificates.
+# Debian's npm conflicts with NodeSource's nodejs, so it comes only where no
+# npm is on PATH.
+WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver xvfb fonts-liberation python3 ca-certificates)
 command -v npm >/dev/null || WEB_TEST_PACKAGES+=(npm)
 
 # How long to wait for another package manager to finish, in seconds.

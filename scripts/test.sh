@@ -4,8 +4,8 @@
 # test: the Linux ones natively (Qt on its offscreen platform, a private Xvfb
 # or a headless Weston), with the AppStream catalog and the Debian package
 # checked, once more under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the Windows ones under Wine, and the page's in headless chromium. Exits
-# non-zero on the first failure.
+# the Windows ones under Wine, and the page's in headless Chromium, Firefox
+# and WebKitGTK. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh

@@ -8,6 +8,7 @@ import sys
 from pathlib import Path
 
 LIMIT = 32 * 1024
+ICON = "../icons/addressrangefinder-16.png"
 
 
 def digest(text):
@@ -16,6 +17,8 @@ def digest(text):
 
 def main(module_path, out_path):
     module = base64.b64encode(Path(module_path).read_bytes()).decode()
+    # The tool's own icon, inside the page, so a web host is never asked for one.
+    icon = base64.b64encode(Path(ICON).read_bytes()).decode()
     style = Path("page.css").read_text()
     script = Path("page.js").read_text().replace("@MODULE@", module)
     # Inline scripts and styles by their hashes only; the module compiles
@@ -24,11 +27,12 @@ def main(module_path, out_path):
         "default-src 'none'",
         f"script-src {digest(script)} 'wasm-unsafe-eval'",
         f"style-src {digest(style)}",
+        "img-src data:",
         "base-uri 'none'",
         "form-action 'none'",
     ])
     page = (Path("page.html").read_text()
-            .replace("@POLICY@", policy).replace("@STYLE@", style).replace("@SCRIPT@", script))
+            .replace("@POLICY@", policy).replace("@ICON@", icon).replace("@STYLE@", style).replace("@SCRIPT@", script))
     size = len(page.encode())
     if size > LIMIT:
         sys.exit(f"{out_path}: {size} bytes, over the {LIMIT}-byte limit")

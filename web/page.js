@@ -16,7 +16,9 @@
   const decoder = new TextDecoder(), encoder = new TextEncoder();
   let module, windowWidth = 0;
   const text = (at, size) => decoder.decode(new Uint8Array(module.memory.buffer, at, size));
-  const cssColor = rgb => '#' + rgb.toString(16).padStart(6, '0');
+  // A colour of the tool's goes by a property that the style may darken
+  // where more contrast is asked for; elsewhere it is the colour itself.
+  const cssColor = rgb => (hex => `var(--c${hex}, #${hex})`)(rgb.toString(16).padStart(6, '0'));
 
   // "Bit 4: 1": the number shown above the cell and its state, as the
   // desktop builds name it.
@@ -119,7 +121,11 @@
           fontWeight: fonts[font].bold ? 'bold' : 'normal',
         });
       }
-      parents[parent].append(element);
+      // Bits go in reading order, bit 23 first, each caption before its cell,
+      // wherever the table puts them.
+      element.readAt = slot >= 0 && (what === 'cell' || what === 'label') ? 2 * (23 - slot) + (what === 'cell') : -1;
+      const next = element.readAt < 0 ? null : [...parents[parent].children].find(e => e.readAt > element.readAt);
+      parents[parent].insertBefore(element, next || null);
     },
     cellText(bit, out, capacity) {
       return encoder.encodeInto(cells[bit].textContent, new Uint8Array(module.memory.buffer, out, capacity)).written;
@@ -156,11 +162,39 @@
     if (cell && (event.detail === 0 || event.detail % 2 === 1)) module.cellClick(cells.indexOf(cell));
   });
 
-  // Narrower than the window, the page shrinks it to fit. Asking the media
-  // query first spares a wide screen a layout before the first paint.
+  // For a finger the bits wrap into rows of two groups of four, in the
+  // table's order and groups: by their left edge, a new group wherever the
+  // table leaves more than a cell's pitch.
+  function arrange() {
+    const lefts = cells.map((cell, bit) => [parseFloat(cell.style.left), bit]).sort((a, b) => a[0] - b[0]);
+    const pitch = Math.min(...lefts.slice(1).map(([left], n) => left - lefts[n][0]));
+    let group = 0, column = 0;
+    lefts.forEach(([left, bit], n) => {
+      if (n && left - lefts[n - 1][0] > pitch) ++group, column = 0;
+      const place = { gridColumn: String((group % 2) * 5 + ++column) };
+      Object.assign(captions[bit].style, place, { gridRow: String((group >> 1) * 2 + 1) });
+      Object.assign(cells[bit].style, place, { gridRow: String((group >> 1) * 2 + 2) });
+    });
+    smallest = Math.min(...cells.map(cell => parseFloat(cell.style.width)));
+  }
+
+  // With a mouse, a window narrower than the screen shrinks to fit; asking
+  // the media query first spares a wide screen a layout before the first
+  // paint. For a finger it grows to the width, up to twice, and where its
+  // cells would still be under 24 px it lays itself out for the screen.
+  const TARGET = 24, coarse = matchMedia('(pointer: coarse)');
+  let smallest = 0;
   function fit() {
-    const narrow = matchMedia(`(max-width: ${windowWidth - 1}px)`).matches;
-    win.style.zoom = narrow ? String(document.documentElement.clientWidth / windowWidth) : '';
+    const touch = coarse.matches;
+    const scale = touch || matchMedia(`(max-width: ${windowWidth - 1}px)`).matches
+      ? document.documentElement.clientWidth / windowWidth : 1;
+    // A finger's zoom goes down to a 64th, which Firefox rounds it to
+    // anyway; to the nearest, it would draw the window wider than the screen.
+    const grown = Math.floor(Math.min(2, scale) * 64) / 64;
+    const wrap = touch && grown * smallest < TARGET;
+    win.classList.toggle('wrap', wrap);
+    const zoom = wrap ? 1 : touch ? grown : scale;
+    win.style.zoom = zoom === 1 ? '' : String(zoom);
   }
 
   // Cell borders stay one device pixel at any zoom, as on the desktop.
@@ -181,6 +215,8 @@
   document.getElementById('needs').remove();
   win.hidden = false;
   hairline();
+  arrange();
   fit();
   addEventListener('resize', fit);
+  coarse.addEventListener('change', fit);
 })();

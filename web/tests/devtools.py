@@ -17,6 +17,9 @@ FLAGS = ["--headless", "--disable-gpu", "--no-first-run", "--no-default-browser-
          "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1", "--proxy-server=127.0.0.1:9"]
 
 
+KEYS = {"Tab": ("Tab", 9), " ": ("Space", 32), "ArrowRight": ("ArrowRight", 39), "ArrowUp": ("ArrowUp", 38)}
+
+
 class Browser:
     def __init__(self, scale=None):
         """`scale` is the screen's device pixels per CSS pixel, as a
@@ -89,10 +92,13 @@ class Browser:
 
 
 class Page:
+    engine = "chromium"
+
     def __init__(self, browser, session):
         self.browser = browser
         self.session = session
-        self.call("Page.enable")
+        for domain in ("Page", "Runtime", "Log"):
+            self.call(f"{domain}.enable")
 
     def call(self, method, **params):
         return self.browser.call(method, self.session, **params)
@@ -118,8 +124,30 @@ class Page:
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
-    def key(self, key, code, keycode, shift=False):
-        modifiers = 8 if shift else 0
+    def key(self, key, shift=False):
+        code, keycode = KEYS[key]
         for kind in ("rawKeyDown", "keyUp"):
             self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code, windowsVirtualKeyCode=keycode,
-                      modifiers=modifiers)
+                      modifiers=8 if shift else 0)
+
+    def screen(self, width, height, scale, touch):
+        """A phone's or tablet's screen, a finger its pointer; turning it
+        lays the page out again without a reload."""
+        self.call("Emulation.setDeviceMetricsOverride", width=width, height=height, deviceScaleFactor=scale,
+                  mobile=touch)
+        self.call("Emulation.setTouchEmulationEnabled", enabled=touch, maxTouchPoints=1)
+
+    def console(self):
+        """Every error and warning so far: the console's, uncaught
+        exceptions and the browser's own, the page's policy refusals among them."""
+        self.eval("0")
+        found = []
+        for event in (e for e in self.browser.events if e.get("sessionId") == self.session):
+            kind, params = event["method"], event.get("params", {})
+            if kind == "Runtime.consoleAPICalled" and params["type"] in ("error", "warning", "assert"):
+                found.append(f"{params['type']}: {[a.get('value') for a in params['args']]}")
+            elif kind == "Runtime.exceptionThrown":
+                found.append(f"exception: {params['exceptionDetails'].get('text')}")
+            elif kind == "Log.entryAdded" and params["entry"]["level"] in ("error", "warning"):
+                found.append(f"{params['entry']['level']}: {params['entry']['text']}")
+        return found

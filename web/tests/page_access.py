@@ -6,8 +6,10 @@ def accessible(page, url):
     page.goto(url)
     page.call("Accessibility.enable")
     nodes = page.call("Accessibility.getFullAXTree")["nodes"]
-    found = {}
+    found, cells = {}, []
     for node in nodes:
+        if node.get("role", {}).get("value") == "button":
+            cells.append(node.get("name", {}).get("value"))
         properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
         found[(node.get("role", {}).get("value"), node.get("name", {}).get("value"))] = properties
     captions = ["BA0"] + [str(i) for i in range(23)]
@@ -19,6 +21,8 @@ def accessible(page, url):
     for role, name, properties in wanted:
         got = found.get((role, name))
         check(got is not None and all(got.get(k) == v for k, v in properties.items()), f"{role} {name!r}", got)
+    reading = [f"Bit {caption}: 0" for caption in reversed(captions)]
+    check(cells == reading, "a reader meets the cells from bit 23 down", cells)
     page.call("Accessibility.disable")
     # A screen reader presses a cell with a click that counts no presses.
     press = "(c => (c.click(), c.getAttribute('aria-label')))(document.getElementById('CommandAddressBits(1)'))"

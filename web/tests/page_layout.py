@@ -1,5 +1,5 @@
-"""The page's layout against the layout table, at 100, 150 and 200 %, and
-on a narrow screen."""
+"""The page's layout with a mouse against the layout table, at 100, 150 and
+200 %, and on a narrow screen."""
 import base64
 
 from checks import check
@@ -42,27 +42,41 @@ PLACES = """(() => {
 })()"""
 
 
-def layout(page, url, module):
+def table(page, url, module):
+    """The table's rows, from the module itself."""
     page.goto(url)
     rows = page.eval(f"{TABLE}('{base64.b64encode(module).decode()}')")
     check(len(rows) == 57, "the module hands out the whole table", len(rows))
+    return rows
+
+
+def as_table(page, url, rows, where):
+    """With a mouse the page stands as the table has it."""
+    page.goto(url)
+    found = page.eval(PLACES)
+    misplaced = [row["id"] for row in rows if row["id"] not in found["places"] or any(
+        abs(found["places"][row["id"]][key] - row[key]) > 1 for key in ("left", "top", "width", "height"))]
+    check(not misplaced, f"{where}: every widget stands where the table puts it", misplaced)
+    clipped = [name for name, place in found["places"].items() if not place["fits"]]
+    check(not clipped, f"{where}: every text fits its widget", clipped)
+    return found
+
+
+def zooms(url, rows):
+    """At 100, 150 and 200 %, each cell border one device pixel."""
     for zoom in (1, 1.5, 2):
         browser = Browser(scale=zoom)
         try:
-            zoomed = browser.new_page()
-            zoomed.goto(url)
-            found = zoomed.eval(PLACES)
+            found = as_table(browser.new_page(), url, rows, f"at {zoom:g}x")
         finally:
             browser.close()
-        misplaced = [row["id"] for row in rows if row["id"] not in found["places"] or any(
-            abs(found["places"][row["id"]][key] - row[key]) > 1 for key in ("left", "top", "width", "height"))]
-        check(not misplaced, f"at {zoom:g}x every widget stands where the table puts it", misplaced)
-        clipped = [name for name, place in found["places"].items() if not place["fits"]]
-        check(not clipped, f"at {zoom:g}x every text fits its widget", clipped)
         # Chromium reports a hairline in its own layout units, a little over one.
         check(0.99 < found["line"] < 1.25, f"at {zoom:g}x a cell border is one device pixel", found["line"])
-    # A phone: the window shrinks to the width, with no sideways scrolling.
-    page.call("Emulation.setDeviceMetricsOverride", width=360, height=640, deviceScaleFactor=3, mobile=True)
+
+
+def narrow(page, url):
+    """A narrow window, with a mouse: it shrinks to fit, no sideways scroll."""
+    page.call("Emulation.setDeviceMetricsOverride", width=360, height=640, deviceScaleFactor=3, mobile=False)
     page.goto(url)
     found = page.eval(PLACES)
     check(found["scroll"] <= 0, "no horizontal scroll bar on a narrow screen", found["scroll"])

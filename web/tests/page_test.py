@@ -1,9 +1,12 @@
 #!/usr/bin/env python3
-"""The page as a user meets it, in headless chromium: the start state, a
-soak of real clicks, double clicks, taps and mode switches against a
-bit-mask model, the layout against the table at three zooms, Tab order,
-the accessibility tree, and that nothing is requested or stored.
-  page_test.py PAGE.html MODULE.wasm AXE.js"""
+"""The page as a user meets it, in one of three engines, headless: the
+start state, a soak of real clicks, double clicks and mode switches against
+a bit-mask model, the layout against the table, Tab order, a phone's and a
+tablet's touch screen where the engine can show one, that nothing is
+requested or stored, and a console that stays clean. Chromium also checks
+the page without script or WebAssembly, three zooms, the accessibility
+tree, axe-core and contrast.
+  page_test.py chromium|firefox|webkit PAGE.html MODULE.wasm AXE.js"""
 import functools
 import http.server
 import random
@@ -13,8 +16,11 @@ from pathlib import Path
 
 from checks import centre, check, verdict
 from devtools import Browser
+from firefox import Firefox
 from page_access import accessible, axe
-from page_layout import layout
+from page_layout import as_table, narrow, table, zooms
+from page_touch import contrast, touch
+from webkit import WebKit
 
 BLUE, RED, BLACK = "rgb(0, 0, 255)", "rgb(255, 0, 0)", "rgb(0, 0, 0)"
 STATES = [("0", BLUE), ("1", RED), ("X", BLACK)]
@@ -73,7 +79,10 @@ def start_state(page, url):
     check(page.eval("document.title") == "Address range finder", "title")
     check(page.eval("!document.getElementById('needs') && !document.getElementById('window').hidden"),
           "the window shows instead of the sentence")
-    # Without script or without WebAssembly: the sentence, and no window.
+
+
+def without(page, url):
+    """Without script or without WebAssembly: the sentence, and no window."""
     sentence = "[document.getElementById('needs')?.checkVisibility(), !!document.getElementById('window')]"
     page.call("Emulation.setScriptExecutionDisabled", value=True)
     page.goto(url)
@@ -85,14 +94,19 @@ def start_state(page, url):
     page.call("Page.removeScriptToEvaluateOnNewDocument", identifier=hook["identifier"])
 
 
-def soak(page, url, events=400, seed=20):
+def soak(page, url, events, seed=20):
     page.goto(url)
-    model, rng = Model(), random.Random(seed)
+    model, rng, last = Model(), random.Random(seed), None
     cells = [centre(page, f"CommandAddressBits({bit})") for bit in range(24)]
     modes = [centre(page, f"OptionMode({index})") for index in range(2)]
     for n in range(events):
         kind = rng.choices(["click", "double", "triple", "mode"], [6, 2, 1, 1])[0]
         bit = rng.randrange(24)
+        if page.engine == "webkit" and bit == last:
+            # WebKitGTK counts presses on one spot within the double-click
+            # time as one click, however they are sent, as a user's would be.
+            bit = (bit + 1) % 24
+        last = None if kind == "mode" else bit
         if kind == "mode":
             model.mode = rng.randrange(2)
             page.click(*modes[model.mode])
@@ -103,16 +117,6 @@ def soak(page, url, events=400, seed=20):
                 model.click(bit)
         if not same_window(page, model, f"event {n}: {kind} on {bit}"):
             break
-    # A tap is one click at once, and the cells take no focus from it.
-    page.call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
-    page.goto(url)
-    model = Model()
-    for bit in (5, 17, 5):
-        page.tap(*cells[bit])
-        model.click(bit)
-        same_window(page, model, f"tap on {bit}")
-    check(page.eval("document.activeElement === document.body"), "no cell took focus")
-    page.call("Emulation.setTouchEmulationEnabled", enabled=False)
 
 
 def tab_order(page, url):
@@ -120,26 +124,31 @@ def tab_order(page, url):
     active = "document.activeElement.id || document.activeElement.tagName"
     forward = []
     for _ in TAB_STOPS:
-        page.key("Tab", "Tab", 9)
+        page.key("Tab")
         forward.append(page.eval(active))
     check(forward == TAB_STOPS, "Tab order", forward)
     page.click(*centre(page, "CommandAddressBits(0)"))
     check(page.eval(active) == "TextHexMax", "a click on a cell leaves the focus where it was")
     backward = []
     for _ in TAB_STOPS[:-1]:
-        page.key("Tab", "Tab", 9, shift=True)
+        page.key("Tab", shift=True)
         backward.append(page.eval(active))
     check(backward == TAB_STOPS[-2::-1], "Shift+Tab order", backward)
     caption = "document.getElementById('Label1(23)').textContent"
-    page.key(" ", "Space", 32)
-    check(page.eval(caption) == "23", "Space selects a mode")
-    page.key("ArrowRight", "ArrowRight", 39)
+    # Firefox headless under BiDi delivers Space to the radio button but
+    # never checks it, whatever the page does; the other two engines do.
+    if page.engine != "firefox":
+        page.key(" ")
+        check(page.eval(caption) == "23", f"{page.engine}: Space selects a mode")
+    page.key("ArrowRight")
     check([page.eval(active), page.eval(caption)] == ["OptionMode(1)", "22"], "an arrow key selects the other mode")
-    page.key("ArrowUp", "ArrowUp", 38)
+    page.key("ArrowUp")
     check([page.eval(active), page.eval(caption)] == ["OptionMode(0)", "23"], "and back")
     for _ in TAB_STOPS:
-        page.key("Tab", "Tab", 9)
-    check(page.eval(active) not in TAB_STOPS, "Tab leaves the page after the last stop")
+        page.key("Tab")
+    # MiniBrowser under automation shows no toolbar, so Tab comes round again.
+    after = TAB_STOPS[:1] if page.engine == "webkit" else []
+    check(page.eval(active) not in TAB_STOPS[len(after):], f"{page.engine}: Tab leaves the page after the last stop")
 
 
 class Host(http.server.SimpleHTTPRequestHandler):
@@ -155,24 +164,27 @@ class Host(http.server.SimpleHTTPRequestHandler):
 
 
 def keeps_to_itself(page, url):
-    requests = [e["params"]["request"]["url"] for e in page.browser.events
-                if e["method"] == "Network.requestWillBeSent"]
-    check(requests and all(r.split("?")[0].split("#")[0] == url for r in requests),
-          "from disk the page asks for nothing but itself", sorted(set(requests)))
+    if page.engine == "chromium":
+        requests = [e["params"]["request"]["url"] for e in page.browser.events
+                    if e["method"] == "Network.requestWillBeSent"]
+        check(requests and all(r.split("?")[0].split("#")[0] == url for r in requests),
+              "from disk the page asks for nothing but itself", sorted(set(requests)))
     directory = str(Path(url[len("file://"):]).parent)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Host, directory=directory))
     threading.Thread(target=server.serve_forever, daemon=True).start()
     origin = f"http://127.0.0.1:{server.server_address[1]}"
+    Host.asked = []
     try:
         page.goto(f"{origin}/{Path(url).name}")
         page.click(*centre(page, "CommandAddressBits(7)"))
         page.click(*centre(page, "OptionMode(0)"))
         same = page.eval("document.getElementById('TextHexMin').value") == "0x80"
-        check(same, "from a web host the page works")
-        stored = page.eval("""indexedDB.databases().then(d => [document.cookie, localStorage.length,
-            sessionStorage.length, d.length])""")
-        usage = page.call("Storage.getUsageAndQuota", origin=origin)["usage"]
-        check(stored == ["", 0, 0, 0] and usage == 0, "nothing stored", (stored, usage))
+        check(same, f"{page.engine}: from a web host the page works")
+        stored = page.eval("""(indexedDB.databases ? indexedDB.databases() : Promise.resolve([])).then(
+            d => [document.cookie, localStorage.length, sessionStorage.length, d.length])""")
+        usage = page.call("Storage.getUsageAndQuota", origin=origin)["usage"] if page.engine == "chromium" else 0
+        check(stored == ["", 0, 0, 0] and usage == 0, f"{page.engine}: nothing stored", (stored, usage))
+        clean(page)
         # The page's policy refuses any other script and any fetch, even of data.
         refused = page.eval("""new Promise(done => {
             const script = document.createElement('script');
@@ -180,30 +192,84 @@ def keeps_to_itself(page, url):
             document.body.append(script);
             fetch('data:,x').then(() => done(false), () => done(!window.intruded));
           })""")
-        check(refused, "the policy lets in no other script and no fetch")
+        check(refused, f"{page.engine}: the policy lets in no other script and no fetch")
         page.goto("about:blank")  # a late request, such as for an icon, shows up by now
     finally:
         server.shutdown()
-    check(Host.asked == [f"/{Path(url).name}"], "the host is asked for the page alone", Host.asked)
+    check(Host.asked == [f"/{Path(url).name}"], f"{page.engine}: the host is asked for the page alone", Host.asked)
 
 
-def main(page_path, module_path, axe_path):
-    url = Path(page_path).resolve().as_uri()
+def clean(page):
+    """No error, warning or refusal of the page's policy, on load or in use."""
+    found = page.console()
+    check(not found, f"{page.engine}: the console stays clean", found)
+
+
+def with_mouse(page, url, rows, events):
+    for test in (start_state, tab_order):
+        test(page, url)
+    soak(page, url, events)
+    as_table(page, url, rows, f"{page.engine} with a mouse")
+
+
+def chromium(url, module, axe_path):
     browser = Browser()
     try:
         page = browser.new_page()
         page.call("Network.enable")
-        for test in (start_state, soak, tab_order, accessible):
+        rows = table(page, url, module)
+        with_mouse(page, url, rows, 400)
+        for test in (without, accessible, narrow, contrast):
             test(page, url)
-        layout(page, url, Path(module_path).read_bytes())
-        if Path(axe_path).exists():
-            axe(page, url, Path(axe_path).read_text())
-        else:
-            # Only where npm could not reach the registry (fetch_axe.py).
-            print(f"SKIPPED: axe-core, as {axe_path} could not be fetched")
+        zooms(url, rows)
+        touch(page, url)
+        # Tab order, axe-core, dark mode and forced colours with a mouse, and
+        # again on a phone.
+        for phone in (False, True):
+            if phone:
+                page.screen(360, 640, 2, True)
+                tab_order(page, url)
+            if Path(axe_path).exists():
+                axe(page, url, Path(axe_path).read_text())
+            else:
+                # Only where npm could not reach the registry (fetch_axe.py).
+                print(f"SKIPPED: axe-core, as {axe_path} could not be fetched")
+        page.call("Emulation.clearDeviceMetricsOverride")
+        page.call("Emulation.setTouchEmulationEnabled", enabled=False)
         keeps_to_itself(page, url)
     finally:
         browser.close()
+
+
+def firefox(url, module, axe_path):
+    for coarse in (False, True):
+        page = Firefox(coarse=coarse)
+        try:
+            if coarse:
+                touch(page, url)
+                tab_order(page, url)
+                clean(page)
+            else:
+                with_mouse(page, url, table(page, url, module), 120)
+                keeps_to_itself(page, url)
+        finally:
+            page.close()
+
+
+def webkit(url, module, axe_path):
+    page = WebKit()
+    try:
+        with_mouse(page, url, table(page, url, module), 120)
+        keeps_to_itself(page, url)
+    finally:
+        page.close()
+    # Its pointer is the display's mouse, and WebDriver can set no other.
+    print("SKIPPED: a touch screen in WebKitGTK, which cannot emulate one")
+
+
+def main(engine, page_path, module_path, axe_path):
+    url = Path(page_path).resolve().as_uri()
+    {"chromium": chromium, "firefox": firefox, "webkit": webkit}[engine](url, Path(module_path).read_bytes(), axe_path)
     return verdict()
 
 
