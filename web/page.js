@@ -1,31 +1,20 @@
 'use strict';
-// The page's side of the window: it makes the elements the module asks for
+// The page's side of the window: it makes the elements the module describes
 // and reads and writes them for it, and hands the module the user's clicks.
+// It knows them by their names alone; places, texts, fonts, colours, reading
+// order and the first focus all come from the module.
 (() => {
-  // In the order of Layout::WidgetKind, Layout::Align, Layout::FontRole,
-  // Page::Target and OutputBox.
-  const KINDS = ['frame', 'option', 'label', 'cell', 'box'];
-  const ALIGNS = ['left', 'center', 'right'];
-  const FALLBACKS = ['', 'var(--sans)', 'var(--mono)'];
-  const TARGETS = ['cell', 'caption', 'box', 'fill', 'border', 'boxText'];
-  const BOX_NAMES = ['Lowest address', 'Highest address'];
-
   const win = document.getElementById('window');
-  const parents = [win];
-  const cells = [], captions = [], boxes = [], modes = [], fonts = [];
+  const elements = new Map([['', win]]);
+  const cells = [], captions = [], modes = [];
   const decoder = new TextDecoder(), encoder = new TextEncoder();
-  let module, windowWidth = 0;
+  let module, windowWidth = 0, first = null, row = {};
   const text = (at, size) => decoder.decode(new Uint8Array(module.memory.buffer, at, size));
+  const byId = (at, size) => elements.get(text(at, size));
+  const words = element => element.tagName === 'INPUT' ? element.value : element.textContent;
   // A colour of the tool's goes by a property that the style may darken
   // where more contrast is asked for; elsewhere it is the colour itself.
   const cssColor = rgb => (hex => `var(--c${hex}, #${hex})`)(rgb.toString(16).padStart(6, '0'));
-
-  // "Bit 4: 1": the number shown above the cell and its state, as the
-  // desktop builds name it.
-  function nameCell(bit) {
-    const caption = captions[bit] && captions[bit].textContent;
-    if (caption) cells[bit].setAttribute('aria-label', `Bit ${caption}: ${cells[bit].textContent}`);
-  }
 
   function make(tag, className, content) {
     const element = document.createElement(tag);
@@ -34,58 +23,77 @@
     return element;
   }
 
-  function makeFrame(name, content, inner) {
+  function makeFrame(row) {
     const frame = make('div', 'frame');
-    const caption = make('span', 'caption', content);
-    caption.id = name + '-caption';
+    const caption = make('span', 'caption', row.text);
+    caption.id = row.id + '-caption';
     frame.setAttribute('role', 'group');
     frame.setAttribute('aria-labelledby', caption.id);
     frame.append(caption);
-    parents[inner] = frame;
     return frame;
   }
 
   // Each mode button is a tab stop of its own, as on the desktop, so each
-  // has its own group name and the pair is kept exclusive here.
-  function makeOption(id, content, index, selected) {
+  // has its own group name and the buttons are kept exclusive here.
+  function makeOption(row) {
     const option = make('label', 'option');
     const input = document.createElement('input');
-    Object.assign(input, { type: 'radio', name: id, id, checked: selected });
-    input.setAttribute('aria-setsize', '2');
+    const index = Number(row.index);
+    Object.assign(input, { type: 'radio', name: row.id, id: row.id, checked: 'checked' in row });
     input.setAttribute('aria-posinset', String(index + 1));
     input.addEventListener('change', () => {
       if (!input.checked) return;
       for (const other of modes) other.checked = other === input;
       module.modeClick(index);
     });
-    // Arrow keys go to the other button and select it, as in a desktop group.
+    // Arrow keys go to the next or the previous button and select it, as in
+    // a desktop group.
     input.addEventListener('keydown', event => {
-      if (!event.key.startsWith('Arrow')) return;
+      const step = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[event.key];
+      if (!step) return;
       event.preventDefault();
-      modes[1 - index].focus();
-      modes[1 - index].click();
+      const next = modes[(index + step + modes.length) % modes.length];
+      next.focus();
+      next.click();
     });
     modes[index] = input;
-    option.append(input, content);
+    elements.set(row.id, input); // a mode's id is on its button
+    option.append(input, row.text);
     return option;
   }
 
-  function makeCell(bit, content) {
-    const cell = make('button', 'cell', content);
+  function makeLabel(row) {
+    const label = make('div', 'label', row.text);
+    if (row.index !== undefined) captions[row.index] = label;
+    return label;
+  }
+
+  function makeCell(row) {
+    const cell = make('button', 'cell', row.text);
     cell.type = 'button';
     cell.tabIndex = -1;
-    cells[bit] = cell;
+    cell.bit = Number(row.index);
+    cells.push(cell);
     return cell;
   }
 
-  function makeBox(slot) {
+  function makeBox(row) {
     const box = make('input', 'box');
     Object.assign(box, { type: 'text', readOnly: true, spellcheck: false });
-    box.setAttribute('aria-label', BOX_NAMES[slot]);
+    box.setAttribute('aria-label', row.label);
     box.setAttribute('autocomplete', 'off');
-    boxes[slot] = box;
+    if (row.select === 'tab') {
+      // The keyboard's focus selects the whole address, so Ctrl+C copies
+      // it; a pointer places the caret, as in any text field.
+      let pointer = false;
+      box.addEventListener('pointerdown', () => { pointer = true; });
+      box.addEventListener('focus', () => { if (!pointer) box.select(); pointer = false; });
+      box.addEventListener('blur', () => { pointer = false; });
+    }
     return box;
   }
+
+  const MAKERS = { frame: makeFrame, option: makeOption, label: makeLabel, cell: makeCell, box: makeBox };
 
   const page = {
     window(title, titleSize, width, height) {
@@ -93,60 +101,44 @@
       windowWidth = width;
       Object.assign(win.style, { width: width + 'px', height: height + 'px' });
     },
-    font(role, family, familySize, pixels, bold) {
-      fonts[role] = { family: `"${text(family, familySize)}", ${FALLBACKS[role]}`, pixels, bold };
-    },
-    widget(kind, parent, slot, name, nameSize, left, top, width, height, content, contentSize, align, font, selected) {
-      const base = text(name, nameSize), words = text(content, contentSize), what = KINDS[kind];
-      // Elements of an indexed array go by "Name(index)"; a frame's slot and
-      // a box's are no index.
-      const id = slot >= 0 && what !== 'frame' && what !== 'box' ? `${base}(${slot})` : base;
-      let element;
-      switch (what) {
-        case 'frame': element = makeFrame(id, words, slot); break;
-        case 'option': element = makeOption(id, words, slot, selected !== 0); break;
-        case 'cell': element = makeCell(slot, words); break;
-        case 'box': element = makeBox(slot); break;
-        default:
-          element = make('div', 'label', words);
-          if (slot >= 0) captions[slot] = element;
-      }
-      if (what !== 'option') element.id = id; // a mode's id is on its button
+    property(key, keySize, value, valueSize) { row[text(key, keySize)] = text(value, valueSize); },
+    number(key, keySize, value) { row[text(key, keySize)] = value; },
+    element() {
+      const element = MAKERS[row.kind](row);
+      if (!elements.has(row.id)) elements.set(row.id, Object.assign(element, { id: row.id }));
+      element.classList.add('font-' + row.font);
       Object.assign(element.style, {
-        left: left + 'px', top: top + 'px', width: width + 'px', height: height + 'px', textAlign: ALIGNS[align],
+        left: row.left + 'px', top: row.top + 'px', width: row.width + 'px', height: row.height + 'px',
+        textAlign: row.align,
       });
-      if (fonts[font]) {
-        Object.assign(element.style, {
-          fontFamily: fonts[font].family, fontSize: fonts[font].pixels + 'px',
-          fontWeight: fonts[font].bold ? 'bold' : 'normal',
-        });
-      }
-      // Bits go in reading order, bit 23 first, each caption before its cell,
-      // wherever the table puts them.
-      element.readAt = slot >= 0 && (what === 'cell' || what === 'label') ? 2 * (23 - slot) + (what === 'cell') : -1;
-      const next = element.readAt < 0 ? null : [...parents[parent].children].find(e => e.readAt > element.readAt);
-      parents[parent].insertBefore(element, next || null);
+      elements.get(row.in).append(element);
+      row = {};
     },
-    cellText(bit, out, capacity) {
-      return encoder.encodeInto(cells[bit].textContent, new Uint8Array(module.memory.buffer, out, capacity)).written;
+    font(role, roleSize, family, familySize, hundredths, bold) {
+      const face = text(family, familySize);
+      win.style.setProperty(`--font-${text(role, roleSize)}`,
+                            `${bold ? 'bold ' : ''}${hundredths / 100}pt${face ? ` "${face}"` : ''}`);
     },
-    setText(target, slot, at, size) {
-      const words = text(at, size);
-      switch (TARGETS[target]) {
-        case 'cell': cells[slot].textContent = words; nameCell(slot); break;
-        case 'caption': captions[slot].textContent = words; nameCell(slot); break;
-        case 'box': boxes[slot].value = words; break;
-      }
+    setColor(target, targetSize, rgb) {
+      const name = text(target, targetSize);
+      if (name.startsWith('--')) win.style.setProperty(name, cssColor(rgb));
+      else elements.get(name).style.color = cssColor(rgb);
     },
-    setColor(target, slot, rgb) {
-      const color = cssColor(rgb);
-      switch (TARGETS[target]) {
-        case 'cell': cells[slot].style.color = color; break;
-        case 'fill': cells[slot].style.backgroundColor = color; break;
-        case 'border': cells[slot].style.borderColor = color; break;
-        case 'boxText': boxes[slot].style.color = color; break;
-      }
+    setText(id, idSize, at, size) {
+      const element = byId(id, idSize);
+      element[element.tagName === 'INPUT' ? 'value' : 'textContent'] = text(at, size);
     },
+    setLabel(id, idSize, at, size) {
+      const element = byId(id, idSize), name = text(at, size);
+      if (name) element.setAttribute('aria-label', name);
+      else element.removeAttribute('aria-label');
+    },
+    textOf(id, idSize, out, capacity) {
+      const into = new Uint8Array(module.memory.buffer, out, capacity);
+      return encoder.encodeInto(words(byId(id, idSize)), into).written;
+    },
+    // Taken once the window shows: a hidden element cannot hold focus.
+    focus(id, idSize) { first = byId(id, idSize); },
   };
 
   // A press on a cell neither focuses nor selects it: cells answer the
@@ -159,21 +151,21 @@
   // reader counts as none at all.
   win.addEventListener('click', event => {
     const cell = event.target.closest('.cell');
-    if (cell && (event.detail === 0 || event.detail % 2 === 1)) module.cellClick(cells.indexOf(cell));
+    if (cell && (event.detail === 0 || event.detail % 2 === 1)) module.cellClick(cell.bit);
   });
 
   // For a finger the bits wrap into rows of two groups of four, in the
   // table's order and groups: by their left edge, a new group wherever the
   // table leaves more than a cell's pitch.
   function arrange() {
-    const lefts = cells.map((cell, bit) => [parseFloat(cell.style.left), bit]).sort((a, b) => a[0] - b[0]);
+    const lefts = cells.map(cell => [parseFloat(cell.style.left), cell]).sort((a, b) => a[0] - b[0]);
     const pitch = Math.min(...lefts.slice(1).map(([left], n) => left - lefts[n][0]));
     let group = 0, column = 0;
-    lefts.forEach(([left, bit], n) => {
+    lefts.forEach(([left, cell], n) => {
       if (n && left - lefts[n - 1][0] > pitch) ++group, column = 0;
       const place = { gridColumn: String((group % 2) * 5 + ++column) };
-      Object.assign(captions[bit].style, place, { gridRow: String((group >> 1) * 2 + 1) });
-      Object.assign(cells[bit].style, place, { gridRow: String((group >> 1) * 2 + 2) });
+      Object.assign(captions[cell.bit].style, place, { gridRow: String((group >> 1) * 2 + 1) });
+      Object.assign(cell.style, place, { gridRow: String((group >> 1) * 2 + 2) });
     });
     smallest = Math.min(...cells.map(cell => parseFloat(cell.style.width)));
   }
@@ -214,9 +206,11 @@
   }
   document.getElementById('needs').remove();
   win.hidden = false;
+  for (const mode of modes) mode.setAttribute('aria-setsize', String(modes.length));
   hairline();
   arrange();
   fit();
+  if (first) first.focus();
   addEventListener('resize', fit);
   coarse.addEventListener('change', fit);
 })();

@@ -1,5 +1,6 @@
 """What assistive technology meets: the accessibility tree's roles and
 names, axe-core in light and dark, and forced colours."""
+import expected
 from checks import check
 
 def accessible(page, url):
@@ -12,21 +13,22 @@ def accessible(page, url):
             cells.append(node.get("name", {}).get("value"))
         properties = {p["name"]: p["value"].get("value") for p in node.get("properties", [])}
         found[(node.get("role", {}).get("value"), node.get("name", {}).get("value"))] = properties
-    captions = ["BA0"] + [str(i) for i in range(23)]
-    wanted = [("button", f"Bit {caption}: 0", {}) for caption in captions] + [
-        ("textbox", "Lowest address", {"readonly": True}), ("textbox", "Highest address", {"readonly": True}),
-        ("radio", "Standard micro", {"checked": "false"}), ("radio", "PIC 18F", {"checked": "true"}),
+    captions = expected.captions(expected.START_MODE)
+    wanted = [("button", expected.cell_name(caption, "0"), {}) for caption in captions] + [
+        ("textbox", name, {"readonly": True}) for name in expected.BOX_NAMES] + [
+        ("radio", mode, {"checked": str(index == expected.START_MODE).lower()})
+        for index, mode in enumerate(expected.MODES)] + [
         ("group", "Mode", {}), ("group", "Address bits ( 0 - 1 - X )", {}), ("group", "Configurations", {}),
     ]
     for role, name, properties in wanted:
         got = found.get((role, name))
         check(got is not None and all(got.get(k) == v for k, v in properties.items()), f"{role} {name!r}", got)
-    reading = [f"Bit {caption}: 0" for caption in reversed(captions)]
+    reading = [expected.cell_name(caption, "0") for caption in reversed(captions)]
     check(cells == reading, "a reader meets the cells from bit 23 down", cells)
     page.call("Accessibility.disable")
     # A screen reader presses a cell with a click that counts no presses.
     press = "(c => (c.click(), c.getAttribute('aria-label')))(document.getElementById('CommandAddressBits(1)'))"
-    check(page.eval(press) == "Bit 0: 1", "a press without the mouse is one step")
+    check(page.eval(press) == expected.cell_name(captions[1], "1"), "a press without the mouse is one step")
 
 
 def axe(page, url, axe_source):

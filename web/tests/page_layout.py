@@ -8,17 +8,20 @@ from devtools import Browser
 # The table's rows as the module hands them out, caught by a recorder
 # instead of the page's script: where each widget must stand in the window.
 TABLE = """(async bytes => {
-  const rows = [], origins = [[0, 0]];
-  let memory;
+  const rows = [], origins = { '': [0, 0] };
+  let memory, row = {};
   const text = (at, size) => new TextDecoder().decode(new Uint8Array(memory.buffer, at, size));
-  const page = new Proxy({}, { get: (_, call) => call !== 'widget' ? () => 0 :
-    (kind, parent, slot, name, nameSize, left, top, width, height) => {
-      const [x, y] = origins[parent];
-      const base = text(name, nameSize);
-      if (kind === 0) origins[slot] = [x + left, y + top];
-      rows.push({ id: [1, 2, 3].includes(kind) && slot >= 0 ? `${base}(${slot})` : base,
-                  left: x + left, top: y + top, width, height });
-    } });
+  const calls = {
+    property: (key, keySize, value, valueSize) => { row[text(key, keySize)] = text(value, valueSize); },
+    number: (key, keySize, value) => { row[text(key, keySize)] = value; },
+    element: () => {
+      const [x, y] = origins[row.in];
+      if (row.kind === 'frame') origins[row.id] = [x + row.left, y + row.top];
+      rows.push({ id: row.id, left: x + row.left, top: y + row.top, width: row.width, height: row.height });
+      row = {};
+    },
+  };
+  const page = new Proxy({}, { get: (_, call) => calls[call] || (() => 0) });
   const instance = await WebAssembly.instantiate(Uint8Array.from(atob(bytes), c => c.charCodeAt(0)), { page });
   memory = instance.instance.exports.memory;
   instance.instance.exports.start();

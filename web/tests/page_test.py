@@ -14,6 +14,8 @@ import sys
 import threading
 from pathlib import Path
 
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests"))
+import expected  # noqa: E402
 from checks import centre, check, verdict
 from devtools import Browser
 from firefox import Firefox
@@ -22,47 +24,44 @@ from page_layout import as_table, narrow, table, zooms
 from page_touch import contrast, touch
 from webkit import WebKit
 
-BLUE, RED, BLACK = "rgb(0, 0, 255)", "rgb(255, 0, 0)", "rgb(0, 0, 0)"
-STATES = [("0", BLUE), ("1", RED), ("X", BLACK)]
-TAB_STOPS = ["OptionMode(0)", "OptionMode(1)", "TextHexMin", "TextHexMax"]
+COLORS = {"0": "rgb(0, 0, 255)", "1": "rgb(255, 0, 0)", "X": "rgb(0, 0, 0)"}
+TAB_STOPS = expected.TAB_STOPS
 
 
 # Everything the window shows, read in one go.
 STATE = """(() => {
   const $ = id => document.getElementById(id);
-  const bits = [...Array(24).keys()];
+  const bits = [...Array({bits}).keys()];
   return {
     cells: bits.map(i => $(`CommandAddressBits(${i})`).textContent),
     colors: bits.map(i => getComputedStyle($(`CommandAddressBits(${i})`)).color),
     names: bits.map(i => $(`CommandAddressBits(${i})`).getAttribute('aria-label')),
     captions: bits.map(i => $(`Label1(${i})`).textContent),
-    modes: [0, 1].map(i => $(`OptionMode(${i})`).checked),
+    modes: [...Array({modes}).keys()].map(i => $(`OptionMode(${i})`).checked),
     boxes: [$('TextHexMin').value, $('TextHexMax').value],
   };
-})()"""
+})()""".replace("{bits}", str(expected.BITS)).replace("{modes}", str(len(expected.MODES)))
 
 
 class Model:
     """The window as bit masks: which bits are 1 and which are X."""
 
     def __init__(self):
-        self.states = [0] * 24
-        self.mode = 1
+        self.states = [0] * expected.BITS
+        self.mode = expected.START_MODE
 
     def click(self, bit):
-        self.states[bit] = (self.states[bit] + 1) % 3
+        self.states[bit] = (self.states[bit] + 1) % len(expected.STATES)
 
     def expected(self):
-        ones = sum(1 << i for i, s in enumerate(self.states) if s == 1)
-        free = sum(1 << i for i, s in enumerate(self.states) if s == 2)
-        captions = [str(i) for i in range(24)] if self.mode == 0 else ["BA0"] + [str(i - 1) for i in range(1, 24)]
+        cells, captions = [expected.STATES[s] for s in self.states], expected.captions(self.mode)
         return {
-            "cells": [STATES[s][0] for s in self.states],
-            "colors": [STATES[s][1] for s in self.states],
-            "names": [f"Bit {c}: {STATES[s][0]}" for c, s in zip(captions, self.states)],
+            "cells": cells,
+            "colors": [COLORS[c] for c in cells],
+            "names": [expected.cell_name(caption, c) for caption, c in zip(captions, cells)],
             "captions": captions,
-            "modes": [self.mode == 0, self.mode == 1],
-            "boxes": [f"0x{ones:X}", f"0x{ones | free:X}"],
+            "modes": [self.mode == index for index in range(len(expected.MODES))],
+            "boxes": expected.boxes(self.states),
         }
 
 
@@ -97,18 +96,18 @@ def without(page, url):
 def soak(page, url, events, seed=20):
     page.goto(url)
     model, rng, last = Model(), random.Random(seed), None
-    cells = [centre(page, f"CommandAddressBits({bit})") for bit in range(24)]
-    modes = [centre(page, f"OptionMode({index})") for index in range(2)]
+    cells = [centre(page, f"CommandAddressBits({bit})") for bit in range(expected.BITS)]
+    modes = [centre(page, f"OptionMode({index})") for index in range(len(expected.MODES))]
     for n in range(events):
         kind = rng.choices(["click", "double", "triple", "mode"], [6, 2, 1, 1])[0]
-        bit = rng.randrange(24)
+        bit = rng.randrange(expected.BITS)
         if page.engine == "webkit" and bit == last:
             # WebKitGTK counts presses on one spot within the double-click
             # time as one click, however they are sent, as a user's would be.
-            bit = (bit + 1) % 24
+            bit = (bit + 1) % expected.BITS
         last = None if kind == "mode" else bit
         if kind == "mode":
-            model.mode = rng.randrange(2)
+            model.mode = rng.randrange(len(expected.MODES))
             page.click(*modes[model.mode])
         else:
             presses = {"click": 1, "double": 2, "triple": 3}[kind]
@@ -120,15 +119,28 @@ def soak(page, url, events, seed=20):
 
 
 def tab_order(page, url):
+    """The keyboard as on the desktop: focus opens on the selected mode
+    button, Tab and Shift+Tab go round the stops, and Tab onto a box selects
+    its whole address, which Ctrl+C then copies. Past the last stop Tab
+    leaves the page."""
     page.goto(url)
     active = "document.activeElement.id || document.activeElement.tagName"
-    forward = []
-    for _ in TAB_STOPS:
+    selected = "(e => e.value.length > 0 && e.selectionStart === 0 && e.selectionEnd === e.value.length)" \
+               "(document.activeElement)"
+    check(page.eval(active) == expected.FIRST_FOCUS, "focus opens on the selected mode button", page.eval(active))
+    if page.engine == "firefox":
+        print("SKIPPED: in Firefox, that Tab onto a box selects it: headless, its window never has focus")
+    after_first = TAB_STOPS[TAB_STOPS.index(expected.FIRST_FOCUS) + 1:]
+    for stop in after_first:
         page.key("Tab")
-        forward.append(page.eval(active))
-    check(forward == TAB_STOPS, "Tab order", forward)
+        check(page.eval(active) == stop, f"Tab to {stop}", page.eval(active))
+        # Headless Firefox never holds the system's focus, so no focus event
+        # comes and nothing selects on focus there, the browser's own
+        # select-all on Tab included.
+        if stop.startswith("TextHex") and page.engine != "firefox":
+            check(page.eval(selected), f"{page.engine}: Tab onto {stop} selects its whole address")
     page.click(*centre(page, "CommandAddressBits(0)"))
-    check(page.eval(active) == "TextHexMax", "a click on a cell leaves the focus where it was")
+    check(page.eval(active) == TAB_STOPS[-1], "a click on a cell leaves the focus where it was")
     backward = []
     for _ in TAB_STOPS[:-1]:
         page.key("Tab", shift=True)
@@ -139,13 +151,18 @@ def tab_order(page, url):
     # never checks it, whatever the page does; the other two engines do.
     if page.engine != "firefox":
         page.key(" ")
-        check(page.eval(caption) == "23", f"{page.engine}: Space selects a mode")
+        check(page.eval(caption) == expected.captions(0)[23], f"{page.engine}: Space selects a mode")
     page.key("ArrowRight")
-    check([page.eval(active), page.eval(caption)] == ["OptionMode(1)", "22"], "an arrow key selects the other mode")
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(1)", expected.captions(1)[23]],
+          "an arrow key selects the other mode")
     page.key("ArrowUp")
-    check([page.eval(active), page.eval(caption)] == ["OptionMode(0)", "23"], "and back")
-    for _ in TAB_STOPS:
+    check([page.eval(active), page.eval(caption)] == ["OptionMode(0)", expected.captions(0)[23]], "and back")
+    forward = []
+    for _ in TAB_STOPS[1:]:
         page.key("Tab")
+        forward.append(page.eval(active))
+    check(forward == TAB_STOPS[1:], "Tab order", forward)
+    page.key("Tab")
     # MiniBrowser under automation shows no toolbar, so Tab comes round again.
     after = TAB_STOPS[:1] if page.engine == "webkit" else []
     check(page.eval(active) not in TAB_STOPS[len(after):], f"{page.engine}: Tab leaves the page after the last stop")
