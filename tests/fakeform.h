@@ -14,9 +14,9 @@ class FakeForm final : public MainForm {
 public:
     FakeForm() { cells.fill(std::string(Layout::kCellPlaceholder)); }
 
-    std::array<std::string, 24> cells;
-    std::array<std::optional<Rgb>, 24> colors;
-    std::array<std::string, 24> captions;
+    std::array<std::string, kAddressBitCount> cells;
+    std::array<std::optional<Rgb>, kAddressBitCount> colors;
+    std::array<std::string, kAddressBitCount> captions;
     std::string hexMin;
     std::string hexMax;
     std::vector<std::string> log;
@@ -48,7 +48,7 @@ public:
     // the layout's placeholder caption; every other character is the caption.
     void setPattern(std::string_view screen)
     {
-        for (std::size_t column = 0; column < 24; ++column) {
+        for (std::size_t column = 0; column < kAddressBitCount; ++column) {
             const char c = screen.at(column);
             cells.at(23 - column) = c == '?' ? std::string(Layout::kCellPlaceholder) : std::string(1, c);
         }

@@ -44,12 +44,12 @@ std::vector<Row> designedRows()
         {WidgetName::Frame1, -1, WidgetKind::Frame, Parent::Window, 120, 780, 8175, 1155,
          "Address bits ( 0 - 1 - X )", Align::Left, FontRole::Dialog, false},
     };
-    for (int bit = 0; bit < 24; ++bit) {
+    for (int bit = 0; bit < kAddressBitCount; ++bit) {
         const int left = bit == 0 ? 7620 : lefts[23 - bit] + (bit >= 16 ? 60 : 0);
         rows.push_back({WidgetName::Label1, bit, WidgetKind::Label, Parent::Frame1, left, 300, bit == 0 ? 375 : 195,
                         255, "", Align::Centre, FontRole::Dialog, false});
     }
-    for (int bit = 0; bit < 24; ++bit)
+    for (int bit = 0; bit < kAddressBitCount; ++bit)
         rows.push_back({WidgetName::CommandAddressBits, bit, WidgetKind::Cell, Parent::Frame1, lefts[23 - bit], 600,
                         315, 315, "Label4", Align::Centre, FontRole::Cell, false});
     const std::vector<Row> configurations = {

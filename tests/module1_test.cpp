@@ -77,7 +77,7 @@ TEST_P(AdvanceCellTest, StepsOnlyTheClickedCell)
 
         EXPECT_EQ(form.cells.at(index), c.after) << "cell " << index;
         EXPECT_EQ(form.colors.at(index), c.color) << "cell " << index;
-        for (std::int16_t other = 0; other < 24; ++other) {
+        for (std::int16_t other = 0; other < kAddressBitCount; ++other) {
             if (other != index) {
                 EXPECT_EQ(form.cells.at(other), others.at(other));
                 EXPECT_FALSE(form.colors.at(other).has_value());
@@ -124,19 +124,19 @@ TEST(FormatAddress, UpperCaseHexWithoutLeadingZeros)
         EXPECT_EQ(Module1::FormatAddress(value).view(), text) << value;
 }
 
-std::array<std::string, 24> standardCaptions()
+std::array<std::string, kAddressBitCount> standardCaptions()
 {
-    std::array<std::string, 24> captions;
-    for (int i = 0; i < 24; ++i)
+    std::array<std::string, kAddressBitCount> captions;
+    for (int i = 0; i < kAddressBitCount; ++i)
         captions.at(i) = std::to_string(i);
     return captions;
 }
 
-std::array<std::string, 24> picCaptions()
+std::array<std::string, kAddressBitCount> picCaptions()
 {
-    std::array<std::string, 24> captions;
+    std::array<std::string, kAddressBitCount> captions;
     captions.at(0) = "BA0";
-    for (int i = 1; i < 24; ++i)
+    for (int i = 1; i < kAddressBitCount; ++i)
         captions.at(i) = std::to_string(i - 1);
     return captions;
 }
@@ -145,7 +145,7 @@ TEST(SetBitNumberLabels, EveryCallRewritesAllCaptions)
 {
     struct Step {
         ModeIndex mode;
-        std::array<std::string, 24> expected;
+        std::array<std::string, kAddressBitCount> expected;
     };
     const Step steps[] = {
         {0, standardCaptions()}, {1, picCaptions()},   {0, standardCaptions()},

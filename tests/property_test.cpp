@@ -30,7 +30,7 @@ TEST(RandomUse, WindowAlwaysMatchesReferenceModel)
             form.OptionMode_Click(mode);
             ref.standardNumbering = mode == 0;
         }
-        for (int bit = 0; bit < 24; ++bit) {
+        for (int bit = 0; bit < kAddressBitCount; ++bit) {
             ASSERT_EQ(form.cells.at(bit), ref.text(bit)) << "step " << step << " bit " << bit;
             ASSERT_EQ(form.colors.at(bit), ref.color(bit)) << "step " << step << " bit " << bit;
             ASSERT_EQ(form.captions.at(bit), ref.caption(bit)) << "step " << step << " bit " << bit;

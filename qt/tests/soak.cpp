@@ -41,7 +41,7 @@ QPoint centreInWindow(const QtMainForm& form, const QWidget* widget)
     return widget->mapTo(&form, widget->rect().center());
 }
 
-// Everything the user can see of the pattern, numbering and result.
+// Everything the user can see of the pattern, numbering, mode and result.
 int countMismatches(const QtMainForm& form, const ReferenceModel& ref, long event)
 {
     int mismatches = 0;
@@ -56,6 +56,8 @@ int countMismatches(const QtMainForm& form, const ReferenceModel& ref, long even
         expect(cell->palette().color(QPalette::WindowText) == QColor(color.red, color.green, color.blue), "colour", bit);
         expect(form.bitCaption(bit)->text().toStdString() == ref.caption(bit), "caption", bit);
     }
+    for (std::int16_t mode = 0; mode < 2; ++mode)
+        expect(form.optionMode(mode)->isChecked() == (ref.standardNumbering == (mode == 0)), "mode button", mode);
     expect(form.textHexMin()->text().toStdString() == ref.minimum(), "minimum box", 0);
     expect(form.textHexMax()->text().toStdString() == ref.maximum(), "maximum box", 0);
     return mismatches;
@@ -79,7 +81,7 @@ int main(int argc, char** argv)
 
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> pick(0, 99);
-    std::uniform_int_distribution<int> anyBit(0, 23);
+    std::uniform_int_distribution<int> anyBit(0, kAddressBitCount - 1);
     ReferenceModel ref;
     long mismatches = 0;
     long warmResident = residentKiB();

@@ -175,7 +175,7 @@ void names(TestLog& t, HWND main, const Found& found)
         int wrong = 0;
         int announced = 0;
         std::string first;
-        for (std::int16_t bit = 0; bit < 24; ++bit) {
+        for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit) {
             IAccessible* cell = found(WidgetName::CommandAddressBits, bit);
             const std::string name = cell ? nameOf(cell) : "<none>";
             if (name != cellName(step.pic, bit, "0") && first.empty())
@@ -192,7 +192,7 @@ void names(TestLog& t, HWND main, const Found& found)
 void rolesAndActions(TestLog& t, const Found& found)
 {
     int wrongRole = 0, wrongAction = 0, focusable = 0;
-    for (std::int16_t bit = 0; bit < 24; ++bit) {
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit) {
         IAccessible* cell = found(WidgetName::CommandAddressBits, bit);
         if (!cell) {
             ++wrongRole;

@@ -50,7 +50,7 @@ int countMismatches(const Win32MainForm& form, const ReferenceModel& ref, HDC dc
         if (!same && ++mismatches <= 3)
             std::fprintf(stderr, "event %ld: %s %d differs\n", event, what, bit);
     };
-    for (std::int16_t bit = 0; bit < 24; ++bit) {
+    for (std::int16_t bit = 0; bit < kAddressBitCount; ++bit) {
         HWND cell = form.control(WidgetName::CommandAddressBits, bit);
         SendMessageW(form.window(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(cell));
         const Rgb color = ref.color(bit);
@@ -83,7 +83,7 @@ int main(int argc, char** argv)
 
     std::mt19937 rng(seed);
     std::uniform_int_distribution<int> pick(0, 99);
-    std::uniform_int_distribution<int> anyBit(0, 23);
+    std::uniform_int_distribution<int> anyBit(0, kAddressBitCount - 1);
     ReferenceModel ref;
     long mismatches = 0;
     // Readings after warming up and at the end of ten equal stretches: a
