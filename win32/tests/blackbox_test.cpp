@@ -1,6 +1,7 @@
 // Starts the real executable, drives its window from this separate process
 // as a user or an automation tool would, and checks how it ends.
 #include "controlids.h"
+#include "drive.h"
 #include "launch.h"
 #include "testlog.h"
 
@@ -25,13 +26,6 @@ std::string narrowPath(const std::wstring& path)
     return bytes;
 }
 
-std::wstring textOf(HWND control)
-{
-    wchar_t buffer[64] = {};
-    SendMessageW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
 // The window's own DPI awareness (Windows 10 1607 and later), or -1 where
 // the system cannot tell.
 int awarenessOf(HWND window)
@@ -41,12 +35,6 @@ int awarenessOf(HWND window)
     const auto getContext = user32Function<GetContextFn>("GetWindowDpiAwarenessContext");
     const auto awareness = user32Function<AwarenessFn>("GetAwarenessFromDpiAwarenessContext");
     return getContext && awareness ? static_cast<int>(awareness(getContext(window))) : -1;
-}
-
-void click(HWND control)
-{
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
 }
 
 std::wstring versionString(const std::wstring& path, const wchar_t* key)
@@ -199,10 +187,12 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring program = argv[1];
     const int dpi = argc == 3 ? _wtoi(argv[2]) : 96;
     readInPhysicalPixels();
-    checkImage(t, program);
-
-    t.check(versionString(program, L"FileVersion") == L"1.00", "FileVersion reads 1.00");
-    t.check(versionString(program, L"ProductVersion") == L"1.00", "ProductVersion reads 1.00");
+    // The file is the same at every DPI: its checks run once.
+    if (dpi == 96) {
+        checkImage(t, program);
+        t.check(versionString(program, L"FileVersion") == L"1.00", "FileVersion reads 1.00");
+        t.check(versionString(program, L"ProductVersion") == L"1.00", "ProductVersion reads 1.00");
+    }
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -218,30 +208,30 @@ int wmain(int argc, wchar_t** argv)
     if (t.check(window != nullptr, "window titled \"Address range finder\" is shown")) {
         HWND hexMin = GetDlgItem(window, controlId(WidgetName::TextHexMin, -1));
         HWND hexMax = GetDlgItem(window, controlId(WidgetName::TextHexMax, -1));
-        t.check(textOf(hexMin) == L"0x0" && textOf(hexMax) == L"0x0", "boxes start at 0x0");
+        t.check(textOf(hexMin) == "0x0" && textOf(hexMax) == "0x0", "boxes start at 0x0");
         const int awareness = awarenessOf(window);
         t.check(awareness == -1 || awareness == DPI_AWARENESS_PER_MONITOR_AWARE,
                 "the window is per-monitor DPI aware (" + std::to_string(awareness) + ")");
         RECT client{};
         GetClientRect(window, &client);
-        t.check(client.right == Layout::twipsToPixels(8415, dpi) && client.bottom == Layout::twipsToPixels(3165, dpi),
+        t.check(client.right == Layout::twipsToPixels(Layout::kClientWidth, dpi) && client.bottom == Layout::twipsToPixels(Layout::kClientHeight, dpi),
                 "the window is drawn at " + std::to_string(dpi) + " dpi, not stretched");
 
         struct Step {
             std::int16_t bit;
-            const wchar_t* min;
-            const wchar_t* max;
+            const char* min;
+            const char* max;
         };
-        const Step steps[] = {{23, L"0x800000", L"0x800000"}, {23, L"0x0", L"0x800000"}, {0, L"0x1", L"0x800001"},
-                              {23, L"0x1", L"0x1"}};
+        const Step steps[] = {{23, "0x800000", "0x800000"}, {23, "0x0", "0x800000"}, {0, "0x1", "0x800001"},
+                              {23, "0x1", "0x1"}};
         for (const Step& step : steps) {
             click(GetDlgItem(window, controlId(WidgetName::CommandAddressBits, step.bit)));
             t.check(textOf(hexMin) == step.min, "min after clicking bit " + std::to_string(step.bit));
             t.check(textOf(hexMax) == step.max, "max after clicking bit " + std::to_string(step.bit));
         }
         SendMessageW(GetDlgItem(window, controlId(WidgetName::OptionMode, 0)), BM_CLICK, 0, 0);
-        t.check(textOf(GetDlgItem(window, controlId(WidgetName::Label1, 23))) == L"23", "standard numbering");
-        t.check(textOf(hexMax) == L"0x1", "mode switch leaves the boxes");
+        t.check(textOf(GetDlgItem(window, controlId(WidgetName::Label1, 23))) == "23", "standard numbering");
+        t.check(textOf(hexMax) == "0x1", "mode switch leaves the boxes");
 
         closedAt = closeWindow(window);
     }

@@ -14,10 +14,11 @@ inline std::string narrowText(const wchar_t* wide)
     return text;
 }
 
+// By WM_GETTEXT, which reaches a control of another process too.
 inline std::string textOf(HWND control)
 {
     wchar_t buffer[64] = {};
-    GetWindowTextW(control, buffer, 64);
+    SendMessageW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer));
     return narrowText(buffer);
 }
 
