@@ -9,8 +9,7 @@ source "$build/product.sh"
 id=$ARF_APP_ID program=$ARF_PROGRAM
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0 failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi; }
+source "$(dirname "$0")/../tests/checks.sh"
 
 DESTDIR=$work/root cmake --install "$build" --prefix /usr >/dev/null
 appstreamcli compose --no-color --no-net --prefix=/usr --origin=arf --result-root="$work/catalog" \
@@ -43,5 +42,4 @@ if [ -n "$deb" ]; then
     check "copyright and changelog are there" \
         '[ -s "$work/deb/usr/share/doc/$program/copyright" ] && gzip -t "$work/deb/usr/share/doc/$program/changelog.gz"'
 fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+verdict

@@ -3,15 +3,10 @@ line the test runner reads, and the program run with accessibility on."""
 import os
 import subprocess
 import sys
+from pathlib import Path
 
-counts = {"passed": 0, "failed": 0}
-
-
-def check(ok, what, heard=None):
-    counts["passed" if ok else "failed"] += 1
-    if not ok:
-        print("FAIL:", what, "" if heard is None else f"(heard {heard!r})")
-
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests"))
+from checks import check, verdict  # noqa: E402,F401  (the suites take check from here)
 
 def run(program_path, body):
     """Starts the program, hands it to body, ends it and exits with the
@@ -23,5 +18,4 @@ def run(program_path, body):
     finally:
         program.terminate()
         program.wait(5)
-    print(f"{counts['passed']} passed, {counts['failed']} failed")
-    sys.exit(0 if counts["failed"] == 0 and counts["passed"] > 0 else 1)
+    sys.exit(verdict())

@@ -11,6 +11,7 @@ import time
 
 import pyatspi
 from a11ycheck import check, run
+import expected  # after a11ycheck, which puts the shared tests on the path
 from atspi_sweep import sweep
 
 def find_app(name, program, deadline):
@@ -47,7 +48,7 @@ def read_and_press(program):
     nodes = []
     while time.time() < deadline:
         nodes = list(walk(app))
-        if any(n.name == "Highest address" for n in nodes):
+        if any(n.name == expected.BOX_NAMES[-1] for n in nodes):
             break
         time.sleep(0.1)
     for node in nodes:  # the tree as a screen reader sees it
@@ -55,11 +56,11 @@ def read_and_press(program):
 
     buttons = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name.startswith("Bit ")]
     labels = [n.name for n in nodes if n.getRole() == pyatspi.ROLE_LABEL]
-    boxes = {n.name: n for n in nodes if n.name in ("Lowest address", "Highest address")}
-    pic = ["BA0"] + [str(i) for i in range(23)]
+    boxes = {n.name: n for n in nodes if n.name in expected.BOX_NAMES}
+    pic = expected.captions(expected.START_MODE)
     check(all(caption in labels for caption in pic), "every caption is exposed as the text it shows")
-    check(len(buttons) == 24, "every cell is a button")  # what Orca hears of them, orca_test checks
-    check(len(boxes) == 2, "both boxes are named")
+    check(len(buttons) == expected.BITS, "every cell is a button")  # what Orca hears of them, orca_test checks
+    check(len(boxes) == len(expected.BOX_NAMES), "both boxes are named")
     for name, box in boxes.items():
         states = box.getState()
         check(states.contains(pyatspi.STATE_READ_ONLY), name + " is read-only")
@@ -90,11 +91,11 @@ def read_and_press(program):
         # The program handles the press on its own event loop: wait for it.
         deadline = time.time() + 10
         while time.time() < deadline and not (cell.name == f"{name}: {state}" and
-                                              text_of(boxes["Highest address"]) == high):
+                                              text_of(boxes[expected.BOX_NAMES[1]]) == high):
             time.sleep(0.05)
         check(cell.name == f"{name}: {state}", f"{name} says {state} after its action (got {cell.name!r})")
-        check(text_of(boxes["Lowest address"]) == low, f"lowest address {low} after pressing {name}")
-        check(text_of(boxes["Highest address"]) == high, f"highest address {high} after pressing {name}")
+        check(text_of(boxes[expected.BOX_NAMES[0]]) == low, f"lowest address {low} after pressing {name}")
+        check(text_of(boxes[expected.BOX_NAMES[1]]) == high, f"highest address {high} after pressing {name}")
     sweep(program, nodes)
 
 

@@ -7,8 +7,7 @@ set -uo pipefail
 program=$1 entry=$2
 expected=$(basename "$entry" .desktop)
 log=$ARF_TEST_WORLD/client.log
-passed=0 failed=0
-check() { if eval "$2"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAIL: $1"; fi; }
+source "$(dirname "$0")/../../tests/checks.sh"
 
 weston --backend=headless-backend.so --socket=arf-wayland --idle-time=0 --no-config \
     >"$ARF_TEST_WORLD/weston.log" 2>&1 &
@@ -32,5 +31,4 @@ min=$(grep -o "$toplevel\.set_min_size([0-9, ]*)" "$log" | tail -n 1 | sed 's/.*
 max=$(grep -o "$toplevel\.set_max_size([0-9, ]*)" "$log" | tail -n 1 | sed 's/.*(\(.*\))/\1/')
 check "one size for the compositor (min $min, max $max)" '[ -n "$min" ] && [ "$min" = "$max" ]'
 check "no platform plugin is missing" '! grep -q "Could not find the Qt platform plugin" "$log"'
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+verdict

@@ -16,7 +16,8 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "tests"))
 import expected  # noqa: E402
-from checks import centre, check, verdict
+from checks import check, verdict
+from places import centre
 from devtools import Browser
 from firefox import Firefox
 from page_access import accessible, axe

@@ -4,7 +4,8 @@ scroll, bit 23 first in rows of two groups of four, and a turn of the
 device that loses nothing; and texts that stand out where more contrast
 is asked for."""
 import expected
-from checks import centre, check
+from checks import check
+from places import centre
 
 # Every cell and caption by bit, every text's drawn size, and how far the
 # page scrolls sideways. The window's zoom scales what it draws.

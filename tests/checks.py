@@ -1,5 +1,5 @@
-"""What the page's checks share: counted checks ending in the closing line
-the test runner reads, and where an element's middle is for a click."""
+"""Counted checks for the Python tests, ending in the closing line the test
+runner reads."""
 
 counts = {"passed": 0, "failed": 0}
 
@@ -11,11 +11,7 @@ def check(ok, what, got=None):
     return ok
 
 
-def centre(page, element_id):
-    return page.eval(f"(r => [r.x + r.width / 2, r.y + r.height / 2])"
-                     f"(document.getElementById('{element_id}').getBoundingClientRect())")
-
-
 def verdict():
+    """Prints the closing line; the exit status: 0 if something passed and nothing failed."""
     print(f"{counts['passed']} passed, {counts['failed']} failed")
     return 0 if counts["failed"] == 0 and counts["passed"] > 0 else 1
