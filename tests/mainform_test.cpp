@@ -22,7 +22,7 @@ FakeForm loadedForm()
 TEST(FormLoad, StartsEveryRunInTheSameState)
 {
     const FakeForm form = loadedForm();
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kAddressBitCount; ++i) {
         EXPECT_EQ(form.cells.at(i), "0") << i;
         EXPECT_EQ(form.colors.at(i), kBlue) << i;
     }
