@@ -3,6 +3,7 @@
 #include "controlids.h"
 #include "drive.h"
 #include "launch.h"
+#include "product.h"
 #include "testlog.h"
 
 #include <windows.h>
@@ -190,8 +191,9 @@ int wmain(int argc, wchar_t** argv)
     // The file is the same at every DPI: its checks run once.
     if (dpi == 96) {
         checkImage(t, program);
-        t.check(versionString(program, L"FileVersion") == L"1.00", "FileVersion reads 1.00");
-        t.check(versionString(program, L"ProductVersion") == L"1.00", "ProductVersion reads 1.00");
+        const std::wstring version(kProductVersion.begin(), kProductVersion.end());
+        t.check(versionString(program, L"FileVersion") == version, "FileVersion reads the project's version");
+        t.check(versionString(program, L"ProductVersion") == version, "ProductVersion reads the project's version");
     }
 
     STARTUPINFOW startup{};
