@@ -1,7 +1,8 @@
 """Real input as WebDriver's actions, which Firefox (BiDi) and WebKit
 (classic) both take: a pointer's presses at a point, and keys."""
 
-KEYS = {"Tab": "\ue004", " ": " ", "ArrowRight": "\ue014", "ArrowUp": "\ue013", "Shift": "\ue008"}
+KEYS = {"Tab": "\ue004", " ": " ", "c": "c", "ArrowRight": "\ue014", "ArrowUp": "\ue013", "Shift": "\ue008",
+        "Control": "\ue009"}
 
 
 def presses(kind, x, y, count):
@@ -11,8 +12,8 @@ def presses(kind, x, y, count):
     return [{"type": "pointer", "id": kind, "parameters": {"pointerType": kind}, "actions": steps}]
 
 
-def keys(key, shift=False):
-    steps = [{"type": "keyDown", "value": KEYS[key]}, {"type": "keyUp", "value": KEYS[key]}]
-    if shift:
-        steps = [{"type": "keyDown", "value": KEYS["Shift"]}] + steps + [{"type": "keyUp", "value": KEYS["Shift"]}]
+def keys(key, shift=False, ctrl=False):
+    held = [KEYS[name] for name, down in (("Shift", shift), ("Control", ctrl)) if down]
+    steps = [{"type": "keyDown", "value": k} for k in held + [KEYS[key]]]
+    steps += [{"type": "keyUp", "value": k} for k in [KEYS[key]] + held[::-1]]
     return [{"type": "key", "id": "keys", "actions": steps}]

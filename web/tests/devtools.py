@@ -17,7 +17,7 @@ FLAGS = ["--headless", "--disable-gpu", "--no-first-run", "--no-default-browser-
          "--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1", "--proxy-server=127.0.0.1:9"]
 
 
-KEYS = {"Tab": ("Tab", 9), " ": ("Space", 32), "ArrowRight": ("ArrowRight", 39), "ArrowUp": ("ArrowUp", 38)}
+KEYS = {"Tab": ("Tab", 9), " ": ("Space", 32), "c": ("KeyC", 67), "ArrowRight": ("ArrowRight", 39), "ArrowUp": ("ArrowUp", 38)}
 
 
 class Browser:
@@ -124,11 +124,11 @@ class Page:
         self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
         self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
-    def key(self, key, shift=False):
+    def key(self, key, shift=False, ctrl=False):
         code, keycode = KEYS[key]
         for kind in ("rawKeyDown", "keyUp"):
             self.call("Input.dispatchKeyEvent", type=kind, key=key, code=code, windowsVirtualKeyCode=keycode,
-                      modifiers=8 if shift else 0)
+                      modifiers=(8 if shift else 0) | (2 if ctrl else 0))
 
     def screen(self, width, height, scale, touch):
         """A phone's or tablet's screen, a finger its pointer; turning it

@@ -159,8 +159,8 @@ class Firefox:
     def tap(self, x, y):
         self.call("input.performActions", context=self.context, actions=presses("touch", x, y, 1))
 
-    def key(self, key, shift=False):
-        self.call("input.performActions", context=self.context, actions=keys(key, shift))
+    def key(self, key, shift=False, ctrl=False):
+        self.call("input.performActions", context=self.context, actions=keys(key, shift, ctrl))
 
     def console(self):
         """Every console entry so far, errors and warnings of the page's policy among them."""

@@ -127,6 +127,9 @@ def tab_order(page, url):
     selected = "(e => e.value.length > 0 && e.selectionStart === 0 && e.selectionEnd === e.value.length)" \
                "(document.activeElement)"
     check(page.eval(active) == expected.FIRST_FOCUS, "focus opens on the selected mode button", page.eval(active))
+    # What a copy takes is the selection as the copy begins.
+    page.eval("addEventListener('copy', () => { const e = document.activeElement;"
+              " window.copied = e.value.slice(e.selectionStart, e.selectionEnd); }), 0")
     if page.engine == "firefox":
         print("SKIPPED: in Firefox, that Tab onto a box selects it: headless, its window never has focus")
     after_first = TAB_STOPS[TAB_STOPS.index(expected.FIRST_FOCUS) + 1:]
@@ -138,6 +141,10 @@ def tab_order(page, url):
         # select-all on Tab included.
         if stop.startswith("TextHex") and page.engine != "firefox":
             check(page.eval(selected), f"{page.engine}: Tab onto {stop} selects its whole address")
+            page.eval("window.copied = null")
+            page.key("c", ctrl=True)
+            check(page.eval("window.copied") == page.eval("document.activeElement.value"),
+                  f"{page.engine}: then Ctrl+C copies it", page.eval("window.copied"))
     page.click(*centre(page, "CommandAddressBits(0)"))
     check(page.eval(active) == TAB_STOPS[-1], "a click on a cell leaves the focus where it was")
     backward = []

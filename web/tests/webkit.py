@@ -131,8 +131,8 @@ class WebKit:
     def tap(self, x, y):
         self._act(presses("touch", x, y, 1))
 
-    def key(self, key, shift=False):
-        self._act(keys(key, shift))
+    def key(self, key, shift=False, ctrl=False):
+        self._act(keys(key, shift, ctrl))
 
     def console(self):
         return self.eval("window.troubles || ['no watch on this page']")

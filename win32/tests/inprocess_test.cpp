@@ -17,20 +17,38 @@ namespace {
 
 using Layout::WidgetName;
 
-void pressTab(Win32MainForm& form, bool shift = false)
+// A key as the message loop meets it, with Shift or Ctrl held.
+void press(Win32MainForm& form, WPARAM key, int modifier = 0)
 {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    if (modifier)
+        keys[modifier] = 0x80;
     SetKeyboardState(keys);
-    MSG msg{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    MSG msg{GetFocus(), WM_KEYDOWN, key, 0, 0, {0, 0}};
     if (!form.preTranslateMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
     pump();
+    if (modifier)
+        keys[modifier] = 0;
+    SetKeyboardState(keys);
+}
+
+void pressTab(Win32MainForm& form, bool shift = false) { press(form, VK_TAB, shift ? VK_SHIFT : 0); }
+
+std::string clipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "(clipboard busy)";
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = narrowText(static_cast<const wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
 }
 
 std::string captionsLeftToRight(const Win32MainForm& form)
@@ -89,6 +107,12 @@ void focusAndTabOrder(TestLog& t)
             SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
             const bool whole = from == 0 && to == static_cast<DWORD>(GetWindowTextLengthW(GetFocus()));
             t.check(whole == Focus::kSelectAllOnTab, "tabbing onto a box selects its text as the focus policy says");
+            if (OpenClipboard(nullptr)) {
+                EmptyClipboard();
+                CloseClipboard();
+            }
+            press(form, 'C', VK_CONTROL);
+            t.equal(clipboardText(), textOf(GetFocus()), "Tab, then Ctrl+C copies the whole address");
         }
         pressTab(form);
     }
