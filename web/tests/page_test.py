@@ -131,7 +131,8 @@ def tab_order(page, url):
     page.eval("addEventListener('copy', () => { const e = document.activeElement;"
               " window.copied = e.value.slice(e.selectionStart, e.selectionEnd); }), 0")
     if page.engine == "firefox":
-        print("SKIPPED: in Firefox, that Tab onto a box selects it: headless, its window never has focus")
+        print("SKIPPED: in Firefox, that Tab onto a box selects it and Ctrl+C copies it:"
+              " headless, its window never has focus")
     after_first = TAB_STOPS[TAB_STOPS.index(expected.FIRST_FOCUS) + 1:]
     for stop in after_first:
         page.key("Tab")
